@@ -1,0 +1,369 @@
+#include "calc/NumberText.h"
+
+#include "calc/Exception.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+
+namespace calc {
+namespace {
+
+constexpr int kSignificantDigits = 18;
+constexpr int kGeneralDigits = 15;
+constexpr int kNoDecimalsLimit = -1;
+
+// A number as at most 18 decimal digits: |x| = 0.d1d2d3... x 10^exponent.
+// No digits means zero; the last digit is never '0'.
+struct DecimalForm {
+    enum class Special { None, Infinity, NaN };
+
+    std::array<char, kSignificantDigits> digits{};
+    int count = 0;
+    int exponent = 0;
+    bool negative = false;
+    Special special = Special::None;
+};
+
+struct ExtendedBits {
+    std::uint64_t significand;
+    std::uint16_t signExponent;
+};
+
+ExtendedBits bitsOf(long double x)
+{
+    // On x86-64 the 10 value bytes come first, significand low.
+    ExtendedBits bits{};
+    std::memcpy(&bits.significand, &x, 8);
+    std::memcpy(&bits.signExponent, reinterpret_cast<const char*>(&x) + 8, 2);
+    return bits;
+}
+
+// The 18 significant digits of |x|, correctly rounded (ties to even), which
+// glibc's %Le conversion gives exactly for every extended value.
+void writeSignificantDigits(long double magnitude, DecimalForm& form)
+{
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
+    // "d.ddddddddddddddddde+X..."
+    form.digits[0] = buffer[0];
+    std::memcpy(form.digits.data() + 1, buffer + 2, kSignificantDigits - 1);
+    form.exponent = std::atoi(buffer + 2 + kSignificantDigits - 1 + 1) + 1;
+    form.count = kSignificantDigits;
+}
+
+// Cuts the 18 digits after `keep` digits, rounding half up on the decimal
+// digits themselves; a carry out of the first digit leaves "1".
+void roundHalfUp(DecimalForm& form, int keep)
+{
+    const bool roundUp = keep < form.count && form.digits[keep] >= '5';
+    form.count = keep;
+    if (roundUp) {
+        int i = keep - 1;
+        while (i >= 0 && form.digits[i] == '9') {
+            --i;
+        }
+        if (i < 0) {
+            form.digits[0] = '1';
+            form.count = 1;
+            ++form.exponent;
+        } else {
+            ++form.digits[i];
+            form.count = i + 1;
+        }
+    }
+    while (form.count > 0 && form.digits[form.count - 1] == '0') {
+        --form.count;
+    }
+}
+
+// digitBudget: the most significant digits kept; decimals: digits after the
+// point kept, or kNoDecimalsLimit.
+DecimalForm decimalForm(long double x, int digitBudget, int decimals)
+{
+    DecimalForm form;
+    const ExtendedBits bits = bitsOf(x);
+    const unsigned exponentField = bits.signExponent & 0x7FFFu;
+    const bool signBit = (bits.signExponent & 0x8000u) != 0;
+    constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
+
+    if (exponentField == 0) {
+        return form; // zero, -0 and the subnormal values
+    }
+    if (exponentField == 0x7FFFu) {
+        const bool infinity = (bits.significand & ~kIntegerBit) == 0;
+        form.special = infinity ? DecimalForm::Special::Infinity : DecimalForm::Special::NaN;
+        form.negative = infinity && signBit;
+        return form;
+    }
+    if ((bits.significand & kIntegerBit) == 0) {
+        // An unnormal: no arithmetic produces it and the processor rejects it
+        // as an operand, so it reads as "not a number".
+        form.special = DecimalForm::Special::NaN;
+        return form;
+    }
+
+    writeSignificantDigits(std::fabs(x), form);
+    int keep = decimals == kNoDecimalsLimit ? digitBudget : form.exponent + decimals;
+    if (keep < 0) {
+        return DecimalForm{};
+    }
+    if (keep > digitBudget) {
+        keep = digitBudget;
+    }
+    roundHalfUp(form, keep);
+    if (form.count == 0) {
+        return DecimalForm{};
+    }
+    form.negative = signBit;
+    return form;
+}
+
+std::string specialText(const DecimalForm& form)
+{
+    if (form.special == DecimalForm::Special::NaN) {
+        return "NAN";
+    }
+    return form.negative ? "-INF" : "INF";
+}
+
+void appendExponent(std::string& text, int exponent, int minDigits)
+{
+    if (exponent < 0) {
+        text += '-';
+    }
+    char buffer[16];
+    const int length = std::snprintf(buffer, sizeof buffer, "%0*d", minDigits,
+                                     exponent < 0 ? -exponent : exponent);
+    text.append(buffer, static_cast<std::size_t>(length));
+}
+
+// d1[.d2...dk]E[-]exp, the exponent being E - 1.
+void appendScientific(std::string& text, const DecimalForm& form, int minExponentDigits)
+{
+    if (form.negative) {
+        text += '-';
+    }
+    text += form.digits[0];
+    if (form.count > 1) {
+        text += '.';
+        text.append(form.digits.data() + 1, static_cast<std::size_t>(form.count - 1));
+    }
+    text += 'E';
+    appendExponent(text, form.exponent - 1, minExponentDigits);
+}
+
+// The first `count` digits, "0" for each position past the last digit.
+void appendIntegerDigits(std::string& text, const DecimalForm& form, int count)
+{
+    const int written = count < form.count ? count : form.count;
+    text.append(form.digits.data(), static_cast<std::size_t>(written));
+    text.append(static_cast<std::size_t>(count - written), '0');
+}
+
+locale_t classicLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return locale;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+std::string GeneralText(long double x)
+{
+    const DecimalForm form = decimalForm(x, kGeneralDigits, kNoDecimalsLimit);
+    if (form.special != DecimalForm::Special::None) {
+        return specialText(form);
+    }
+    if (form.count == 0) {
+        return "0";
+    }
+    std::string text;
+    text.reserve(24);
+    const int e = form.exponent;
+    if (e > kGeneralDigits || e < -3) {
+        appendScientific(text, form, 1);
+        return text;
+    }
+    if (form.negative) {
+        text += '-';
+    }
+    if (e <= 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-e), '0');
+        text.append(form.digits.data(), static_cast<std::size_t>(form.count));
+        return text;
+    }
+    appendIntegerDigits(text, form, e);
+    if (form.count > e) {
+        text += '.';
+        text.append(form.digits.data() + e, static_cast<std::size_t>(form.count - e));
+    }
+    return text;
+}
+
+std::string FixedText(long double x, int digits)
+{
+    constexpr int kDecimals = 2;
+    // Budgets outside 1 to 18 would cut outside the 18 digits.
+    digits = digits < 1 ? 1 : (digits > kSignificantDigits ? kSignificantDigits : digits);
+    const DecimalForm form = decimalForm(x, digits, kDecimals);
+    if (form.special != DecimalForm::Special::None) {
+        return specialText(form);
+    }
+    std::string text;
+    text.reserve(24);
+    const int e = form.exponent;
+    if (e > digits) {
+        appendScientific(text, form, 2);
+        return text;
+    }
+    if (form.negative) {
+        text += '-';
+    }
+    if (e <= 0) {
+        text += '0';
+    } else {
+        appendIntegerDigits(text, form, e);
+    }
+    text += '.';
+    std::size_t decimalsWritten = 0;
+    if (e < 0) {
+        text.append(static_cast<std::size_t>(-e), '0');
+        decimalsWritten = static_cast<std::size_t>(-e);
+    }
+    const int firstFraction = e > 0 ? e : 0;
+    if (form.count > firstFraction) {
+        const auto fraction = static_cast<std::size_t>(form.count - firstFraction);
+        text.append(form.digits.data() + firstFraction, fraction);
+        decimalsWritten += fraction;
+    }
+    if (decimalsWritten < kDecimals) {
+        text.append(kDecimals - decimalsWritten, '0');
+    }
+    return text;
+}
+
+long double ParseNumber(std::string_view s)
+{
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    while (i < n && s[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    const std::size_t integerStart = i;
+    while (i < n && isDigit(s[i])) {
+        ++i;
+    }
+    const std::string_view integerDigits = s.substr(integerStart, i - integerStart);
+    bool point = false;
+    std::string_view fractionDigits;
+    if (i < n && s[i] == '.') {
+        point = true;
+        const std::size_t fractionStart = ++i;
+        while (i < n && isDigit(s[i])) {
+            ++i;
+        }
+        fractionDigits = s.substr(fractionStart, i - fractionStart);
+    }
+    if (integerDigits.empty() && !point) {
+        throw EConvertError::forText(s);
+    }
+    int exponent = 0;
+    if (i < n && (s[i] == 'E' || s[i] == 'e')) {
+        ++i;
+        bool exponentNegative = false;
+        if (i < n && (s[i] == '+' || s[i] == '-')) {
+            exponentNegative = s[i] == '-';
+            ++i;
+        }
+        // Digits are read until the exponent reaches 500; the rest stay unread.
+        while (i < n && isDigit(s[i]) && exponent < 500) {
+            exponent = exponent * 10 + (s[i] - '0');
+            ++i;
+        }
+        if (exponentNegative) {
+            exponent = -exponent;
+        }
+    }
+    while (i < n && s[i] == ' ') {
+        ++i;
+    }
+    if (i != n) {
+        throw EConvertError::forText(s);
+    }
+
+    // The same number in the C library's own syntax, converted correctly
+    // rounded whatever the process locale.
+    std::string normal;
+    normal.reserve(integerDigits.size() + fractionDigits.size() + 12);
+    if (negative) {
+        normal += '-';
+    }
+    if (integerDigits.empty()) {
+        normal += '0';
+    } else {
+        normal += integerDigits;
+    }
+    if (!fractionDigits.empty()) {
+        normal += '.';
+        normal += fractionDigits;
+    }
+    char exponentText[16];
+    const int exponentLength = std::snprintf(exponentText, sizeof exponentText, "e%d", exponent);
+    normal.append(exponentText, static_cast<std::size_t>(exponentLength));
+
+    char* end = nullptr;
+    const long double value = strtold_l(normal.c_str(), &end, classicLocale());
+    if (end != normal.c_str() + normal.size() || std::isinf(value)) {
+        throw EConvertError::forText(s);
+    }
+    return value;
+}
+
+std::string TrimTrailingPoint(std::string_view s)
+{
+    if (s == ".") {
+        return "0";
+    }
+    if (!s.empty() && s.back() == '.') {
+        s.remove_suffix(1);
+    }
+    return std::string(s);
+}
+
+std::string AlignRight(std::string_view s)
+{
+    constexpr std::size_t kColumn = 25;
+    if (s.empty() || s.size() >= kColumn) {
+        return {};
+    }
+    std::string text(kColumn - s.size(), ' ');
+    text += s;
+    return text;
+}
+
+std::string_view TrimBlanks(std::string_view s)
+{
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!s.empty() && isBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && isBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+} // namespace calc
