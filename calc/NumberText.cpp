@@ -2,7 +2,9 @@
 
 #include "calc/Exception.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -305,28 +307,33 @@ long double ParseNumber(std::string_view s)
     }
 
     // The same number in the C library's own syntax, converted correctly
-    // rounded whatever the process locale.
-    std::string normal;
-    normal.reserve(integerDigits.size() + fractionDigits.size() + 12);
+    // rounded whatever the process locale. Short texts stay on the stack.
+    const std::size_t length = integerDigits.size() + fractionDigits.size() + 10;
+    std::array<char, 64> shortText;
+    std::string longText;
+    char* const normal = length <= shortText.size() ? shortText.data() : (longText.resize(length), longText.data());
+    char* out = normal;
     if (negative) {
-        normal += '-';
+        *out++ = '-';
     }
     if (integerDigits.empty()) {
-        normal += '0';
+        *out++ = '0';
     } else {
-        normal += integerDigits;
+        out = std::copy(integerDigits.begin(), integerDigits.end(), out);
     }
     if (!fractionDigits.empty()) {
-        normal += '.';
-        normal += fractionDigits;
+        *out++ = '.';
+        out = std::copy(fractionDigits.begin(), fractionDigits.end(), out);
     }
-    char exponentText[16];
-    const int exponentLength = std::snprintf(exponentText, sizeof exponentText, "e%d", exponent);
-    normal.append(exponentText, static_cast<std::size_t>(exponentLength));
+    if (exponent != 0) {
+        *out++ = 'e';
+        out = std::to_chars(out, normal + length - 1, exponent).ptr;
+    }
+    *out = '\0';
 
     char* end = nullptr;
-    const long double value = strtold_l(normal.c_str(), &end, classicLocale());
-    if (end != normal.c_str() + normal.size() || std::isinf(value)) {
+    const long double value = strtold_l(normal, &end, classicLocale());
+    if (end != out || std::isinf(value)) {
         throw EConvertError::forText(s);
     }
     return value;
