@@ -8,7 +8,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg-dev
+  clang libclang-rt-14-dev
   xvfb xauth x11-utils openbox
+  xdotool
   fonts-arphic-gbsn00lp
 )
 

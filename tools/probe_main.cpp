@@ -1,5 +1,7 @@
-// calc-probe: replays number conversions on the calculator core.
+// calc-probe: replays number conversions and key scripts on the calculator core.
 //   calc-probe numbers < requests
+//   calc-probe keys < script
+#include "ProbeKeys.h"
 #include "ProbeNumbers.h"
 
 #include <cstring>
@@ -12,6 +14,9 @@ int main(int argc, char** argv)
     if (argc == 2 && std::strcmp(argv[1], "numbers") == 0) {
         return probe::runNumbers(std::cin, std::cout);
     }
-    std::cerr << "usage: calc-probe numbers\n";
+    if (argc == 2 && std::strcmp(argv[1], "keys") == 0) {
+        return probe::runKeys(std::cin, std::cout, std::cerr);
+    }
+    std::cerr << "usage: calc-probe numbers | calc-probe keys\n";
     return 2;
 }

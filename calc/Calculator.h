@@ -1,0 +1,114 @@
+#pragma once
+
+#include "calc/CalcState.h"
+#include "calc/Hints.h"
+#include "calc/Tape.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calc {
+
+// Every key of the calculator window, one call each.
+enum class Key {
+    D0, D1, D2, D3, D4, D5, D6, D7, D8, D9,
+    Dot, Sign, Back, CE, C,
+    Add, Sub, Multi, Div, Equal,
+    MS, MAdd, MR, MC,
+    SetCess, Tax, Price, PriceAndTax,
+};
+
+// The whole calculator and tax behaviour behind the window: state, entry
+// line, tape, hint line, memory indicator and rate display. All texts are
+// code page 936 byte strings. A key that cannot read the entry line throws
+// EConvertError (a tax amount beyond range: EOverflow) and keeps what it did
+// before; the window reports it.
+class Calculator {
+public:
+    Calculator();
+
+    void press(Key key);
+
+    // Part of showing the window: the start state and the welcome hint.
+    void FormShow();
+    // Double click on the tape: takes the number of the selected line.
+    void ListBoxShowDblClick();
+    // The user selects a tape line (-1 for none).
+    void selectLine(std::ptrdiff_t index);
+    // A caller sets the public value before showing.
+    void setValue(long double value) { state_.Value = value; }
+
+    const CalcState& state() const { return state_; }
+    long double value() const { return state_.Value; }
+    const std::string& entryText() const { return entry_; }
+    const std::string& hintLine() const { return hint_; }
+    const std::string& memoryIndicator() const { return memory_; }
+    const std::string& rateCaption() const { return rate_; }
+    const Tape& tape() const { return tape_; }
+    // 1 (OK) after a pick-up, else 0.
+    int modalResult() const { return modalResult_; }
+    void setModalResult(int result) { modalResult_ = result; }
+
+    void setTapeObserver(TapeObserver* observer) { tape_.setObserver(observer); }
+
+    // The single keys.
+    void digit(int d);
+    void zero();
+    void point();
+    void sign();
+    void backspace();
+    void clearEntry();
+    void clearAll();
+    void operatorKey(Key op);
+    void equals();
+    void memoryStore();
+    void memoryAdd();
+    void memoryRecall();
+    void memoryClear();
+    void setTaxRate();
+    void taxReport();
+    void priceReport();
+    void totalReport();
+
+    bool CanAppendDigit();
+    void StartNewEntry();
+
+private:
+    // A line that equals took off the tape, kept so a reset can put it back.
+    struct DeletedLine {
+        std::size_t index;
+        std::string text;
+    };
+    // Builds the lines of a tax block from the entry; throws before any line
+    // is written when an amount is beyond range.
+    using ReportBuilder = std::function<std::vector<std::string>(long double)>;
+
+    void setHint(Hint hint);
+    // The entry line as a number; a final "." after an exponent is ignored.
+    long double readEntry() const;
+    void awaitNewEntry();
+    // Empty line between blocks.
+    void startBlock();
+    // MarkIndex and the selection on this line.
+    void markLine(std::size_t index);
+    void dropPendingOp();
+    void divisionByZeroReset(std::size_t restorePoint, const std::optional<DeletedLine>& deleted);
+    void runTaxKey(Hint hint, bool (*accepts)(long double), const ReportBuilder& build);
+
+    CalcState state_;
+    std::string entry_;
+    std::string hint_;
+    std::string memory_;
+    std::string rate_;
+    Tape tape_;
+    int modalResult_ = 0;
+    // Tape length before the operator key that began the pending calculation;
+    // the division-by-zero reset goes back to it.
+    std::optional<std::size_t> pendingBlockStart_;
+};
+
+} // namespace calc

@@ -1,0 +1,130 @@
+#include "calc/Calculator.h"
+
+#include "calc/NumberText.h"
+
+namespace calc {
+namespace {
+
+// The entry line takes no further digit once it is this long.
+constexpr std::size_t kEntryLimit = 20;
+
+} // namespace
+
+bool Calculator::CanAppendDigit()
+{
+    if (entry_.size() < kEntryLimit) {
+        return true;
+    }
+    setHint(Hint::EntryLimit);
+    return false;
+}
+
+void Calculator::StartNewEntry()
+{
+    if (state_.NewEntry && !state_.FractionEntry) {
+        entry_.clear();
+        state_.NewEntry = false;
+    }
+}
+
+void Calculator::digit(int d)
+{
+    if (d <= 0 || d > 9) {
+        zero();
+        return;
+    }
+    setHint(Hint::Digits);
+    if (!CanAppendDigit()) {
+        return;
+    }
+    StartNewEntry();
+    const char character = static_cast<char>('0' + d);
+    if (state_.FractionEntry) {
+        entry_ += character;
+        return;
+    }
+    if (entry_ == "0.") {
+        entry_.clear();
+    }
+    entry_ = TrimTrailingPoint(entry_) + character + '.';
+}
+
+void Calculator::zero()
+{
+    setHint(Hint::Digits);
+    if (!CanAppendDigit()) {
+        return;
+    }
+    // No leading zero is typed; NewEntry stays as it is.
+    if ((entry_ == "0." || entry_.empty()) && !state_.FractionEntry) {
+        return;
+    }
+    StartNewEntry();
+    if (state_.FractionEntry) {
+        entry_ += '0';
+    } else {
+        entry_ = TrimTrailingPoint(entry_) + "0.";
+    }
+}
+
+void Calculator::point()
+{
+    setHint(Hint::Digits);
+    if (!CanAppendDigit()) {
+        return;
+    }
+    StartNewEntry();
+    if (entry_.empty()) {
+        entry_ = "0.";
+    }
+    state_.FractionEntry = true;
+}
+
+void Calculator::sign()
+{
+    setHint(Hint::Sign);
+    if (!entry_.empty() && entry_.front() == '-') {
+        entry_.erase(0, 1);
+    } else {
+        entry_.insert(0, 1, '-');
+    }
+}
+
+void Calculator::backspace()
+{
+    setHint(Hint::Back);
+    if (entry_.empty()) {
+        return;
+    }
+    if (entry_.back() != '.') {
+        entry_.pop_back();
+    } else if (entry_.size() >= 2) {
+        // '127.' -> '12.': the digit before the point goes.
+        entry_.erase(entry_.size() - 2, 1);
+    }
+    if (entry_ == "." || entry_ == "-.") {
+        entry_ = "0.";
+    }
+}
+
+void Calculator::clearEntry()
+{
+    setHint(Hint::CE);
+    entry_ = "0.";
+    awaitNewEntry();
+}
+
+void Calculator::clearAll()
+{
+    setHint(Hint::C);
+    tape_.clear();
+    entry_ = "0.";
+    state_.NewEntry = true;
+    dropPendingOp();
+    state_.LastOp.clear();
+    state_.FirstOperand = 0;
+    state_.SecondOperand = 0;
+    state_.FractionEntry = false;
+}
+
+} // namespace calc

@@ -1,0 +1,61 @@
+#include "calc/Calculator.h"
+
+#include "calc/NumberText.h"
+
+namespace calc {
+namespace {
+
+// The caption of the memory indicator while the register is in use.
+constexpr std::string_view kInUse = "M";
+
+} // namespace
+
+void Calculator::memoryStore()
+{
+    setHint(Hint::MS);
+    if (readEntry() == 0) {
+        return;
+    }
+    state_.MemoryValue = readEntry();
+    memory_.clear();
+    memory_ += kInUse;
+    awaitNewEntry();
+}
+
+void Calculator::memoryAdd()
+{
+    setHint(Hint::MAdd);
+    if (memory_ != kInUse) {
+        memoryStore();
+        return;
+    }
+    // Past the extended range this stores an infinity, shown as 'INF.'.
+    state_.MemoryValue = readEntry() + state_.MemoryValue;
+    awaitNewEntry();
+}
+
+void Calculator::memoryRecall()
+{
+    setHint(Hint::MR);
+    if (memory_ != kInUse) {
+        return;
+    }
+    entry_ = GeneralText(state_.MemoryValue);
+    if (entry_.find('.') == std::string::npos) {
+        entry_ += '.';
+    }
+    awaitNewEntry();
+}
+
+void Calculator::memoryClear()
+{
+    setHint(Hint::MC);
+    if (memory_ != kInUse) {
+        return;
+    }
+    memory_.clear();
+    state_.MemoryValue = 0;
+    awaitNewEntry();
+}
+
+} // namespace calc

@@ -1,0 +1,41 @@
+#include "calc/Operators.h"
+
+#include <array>
+
+namespace calc {
+namespace {
+
+const std::array kOperators{
+    OperatorRow{Key::Add, "Add", "\xA3\xAB", Hint::Add,                  // ＋
+                [](long double a, long double b) { return a + b; }},
+    OperatorRow{Key::Sub, "Sub", "\xA3\xAD", Hint::Sub,                  // －
+                [](long double a, long double b) { return a - b; }},
+    OperatorRow{Key::Multi, "Multi", "\xA1\xC1", Hint::Multi,            // ×
+                [](long double a, long double b) { return a * b; }},
+    OperatorRow{Key::Div, "Div", "\xA1\xC2", Hint::Div,                  // ÷
+                [](long double a, long double b) { return a / b; }},
+};
+
+} // namespace
+
+const OperatorRow* operatorForKey(Key key)
+{
+    for (const OperatorRow& row : kOperators) {
+        if (row.key == key) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+const OperatorRow* operatorNamed(std::string_view name)
+{
+    for (const OperatorRow& row : kOperators) {
+        if (row.name == name) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace calc

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "calc/Calculator.h"
+#include "calc/Hints.h"
+
+#include <string_view>
+
+namespace calc {
+
+// One row per operator key: the name held in PendingOp and LastOp, the
+// full-width symbol written on the tape, and what equals computes.
+struct OperatorRow {
+    Key key;
+    std::string_view name;
+    std::string_view symbol;
+    Hint hint;
+    long double (*apply)(long double first, long double second);
+};
+
+// nullptr for a key that is no operator.
+const OperatorRow* operatorForKey(Key key);
+// nullptr for the empty name.
+const OperatorRow* operatorNamed(std::string_view name);
+
+} // namespace calc

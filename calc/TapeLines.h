@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+// The fixed texts and the line shapes of the tape, in code page 936. Every
+// number stands right-aligned so that it ends in column 25.
+namespace tape_text {
+
+// －－－－－－－－－－－－－－－ (15 full-width hyphen-minus signs)
+inline constexpr std::string_view kSeparator =
+    "\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD";
+inline constexpr std::string_view kResultWord = "\xBD\xE1\xB9\xFB"; // 结果
+inline constexpr std::string_view kOutOfRange = "\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!"; // 数字超范围!
+
+inline constexpr std::string_view kTaxLabel = " \xCB\xB0\xBD\xF0\xA3\xBA    ";        // " 税金：    "
+inline constexpr std::string_view kRateLabel = " \xCB\xB0\xC2\xCA\xA3\xBA     ";      // " 税率：     "
+inline constexpr std::string_view kPriceLabel = " \xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB\xA3\xBA"; // " 不含税价："
+inline constexpr std::string_view kTotalLabel = " \xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6\xA3\xBA"; // " 价税合计："
+inline constexpr std::string_view kRateSetLabel = " \xCB\xB0\xC2\xCA\xC9\xE8\xD6\xC3\xA3\xBA"; // " 税率设置："
+inline constexpr std::string_view kZeroRate = "\xCB\xB0\xC2\xCA\xCE\xAA" "0.";           // 税率为0.
+// 无法得到含税价和价税合计！
+inline constexpr std::string_view kNoPriceAtZeroRate =
+    "\xCE\xDE\xB7\xA8\xB5\xC3\xB5\xBD\xBA\xAC\xCB\xB0\xBC\xDB\xBA\xCD\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6\xA3\xA1";
+
+} // namespace tape_text
+
+// Bytes `position` (1-based) to the end; empty when the text is shorter.
+std::string_view bytesFrom(std::string_view text, std::size_t position);
+
+// The entry as typed, without its final point: '12.' -> 23 blanks + "12".
+std::string operandLine(std::string_view entryText);
+// A number in general form, right-aligned to 25 bytes.
+std::string numberLine(long double x);
+// "＋" + 21 blanks + "30"; with an empty symbol the 23 bytes alone.
+std::string operatorLine(std::string_view symbol, long double secondOperand);
+// "结果" + the text right-aligned in 21 bytes; a longer text follows whole.
+std::string resultLine(std::string_view resultText);
+// "结果", ten blanks, "数字超范围!".
+std::string overflowLine();
+
+// FixedText with twelve digits and "%": 17 -> "17.00%".
+std::string rateText(long double rate);
+std::string taxLine(long double tax);
+std::string rateLine(long double rate);
+std::string priceLine(long double price);
+std::string totalLine(long double total);
+// " 税率设置：" + the rate text right-aligned in 13 bytes.
+std::string rateSetLine(std::string_view rateCaption);
+
+} // namespace calc

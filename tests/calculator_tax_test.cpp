@@ -1,0 +1,159 @@
+#include "KeyScript.h"
+
+#include "calc/Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using calc::Calculator;
+using keys::kSeparator;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+std::string line(std::string_view label, std::string_view amount) { return std::string(label) + std::string(amount); }
+std::string taxLine(std::string_view a) { return line(keys::kTaxLabel, a); }
+std::string rateLine(std::string_view a) { return line(keys::kRateLabel, a); }
+std::string priceLine(std::string_view a) { return line(keys::kPriceLabel, a); }
+std::string totalLine(std::string_view a) { return line(keys::kTotalLabel, a); }
+std::string rateSetLine(std::string_view rate) { return line(keys::kRateSetLabel, keys::blanks(13 - rate.size()) + std::string(rate)); }
+
+struct ReportCase {
+    const char* name;
+    const char* script;
+    Lines block;  // the last block on the tape, without its empty line
+};
+
+class Reports : public testing::TestWithParam<ReportCase> {};
+
+TEST_P(Reports, WriteTheirBlock)
+{
+    Calculator c;
+    keys::play(c, GetParam().script);
+    const Lines tape = keys::tapeLines(c);
+    const Lines& block = GetParam().block;
+    ASSERT_GE(tape.size(), block.size());
+    EXPECT_EQ(Lines(tape.end() - static_cast<std::ptrdiff_t>(block.size()), tape.end()), block);
+    EXPECT_EQ(c.state().MarkIndex, static_cast<int>(tape.size()) - 1);
+    EXPECT_EQ(c.tape().selected(), static_cast<std::ptrdiff_t>(tape.size()) - 1);
+    if (tape.size() > block.size()) {
+        EXPECT_EQ(tape[tape.size() - block.size() - 1], "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Reports, testing::Values(
+    ReportCase{"TaxAtSeventeen", "SHOW 17 TAX",
+               {kSeparator, taxLine("17.00"), rateLine("17.00%"), priceLine("100.00"), totalLine("117.00"), kSeparator}},
+    ReportCase{"PriceRoundsHalfUp", "SHOW 100.47 PRICE",
+               {kSeparator, priceLine("100.47"), rateLine("17.00%"), taxLine("17.08"), totalLine("117.55"), kSeparator}},
+    ReportCase{"PriceOfTenThousand", "SHOW 17 TAX 10000 PRICE",
+               {kSeparator, priceLine("10000.00"), rateLine("17.00%"), taxLine("1700.00"), totalLine("11700.00"), kSeparator}},
+    ReportCase{"Total", "SHOW 117 TOTAL",
+               {kSeparator, totalLine("117.00"), rateLine("17.00%"), priceLine("100.00"), taxLine("17.00"), kSeparator}},
+    ReportCase{"ZeroEntry", "SHOW TAX",
+               {kSeparator, taxLine("0.00"), rateLine("17.00%"), priceLine("0.00"), totalLine("0.00"), kSeparator}},
+    ReportCase{"MinusZeroPasses", "SHOW +/- PRICE",
+               {kSeparator, priceLine("0.00"), rateLine("17.00%"), taxLine("0.00"), totalLine("0.00"), kSeparator}},
+    ReportCase{"RateZero", "SHOW RATE", {kSeparator, rateSetLine("0.00%"), kSeparator}},
+    ReportCase{"TaxAtZeroRate", "SHOW RATE 5 TAX",
+               {kSeparator, taxLine("5.00"), std::string(keys::kZeroRate), std::string(keys::kNoPrice), kSeparator}},
+    ReportCase{"PriceAtZeroRate", "SHOW RATE 5 PRICE",
+               {kSeparator, priceLine("5.00"), rateLine("0.00%"), taxLine("0.00"), totalLine("5.00"), kSeparator}},
+    ReportCase{"TotalAtZeroRate", "SHOW RATE 5 TOTAL",
+               {kSeparator, totalLine("5.00"), rateLine("0.00%"), priceLine("5.00"), taxLine("0.00"), kSeparator}},
+    ReportCase{"RateJustBelowHundred", "SHOW 99.999 RATE", {kSeparator, rateSetLine("100.00%"), kSeparator}},
+    ReportCase{"RateWithHalf", "SHOW 17.5 RATE", {kSeparator, rateSetLine("17.50%"), kSeparator}},
+    ReportCase{"TinyRateIsNoZeroRate", "SHOW 0.001 RATE 1 TAX",
+               {kSeparator, taxLine("1.00"), rateLine("0.00%"), priceLine("100000.00"), totalLine("100001.00"), kSeparator}},
+    ReportCase{"TwelveDigitsLoseTheirDecimals", "SHOW 100000000000.5 PRICE",
+               {kSeparator, priceLine("100000000001.00"), rateLine("17.00%"), taxLine("17000000000.10"),
+                totalLine("117000000001.00"), kSeparator}},
+    ReportCase{"TeraPriceInScientificForm", "SHOW 1000000000000 PRICE",
+               {kSeparator, priceLine("1E12"), rateLine("17.00%"), taxLine("170000000000.00"), totalLine("1.17E12"), kSeparator}}),
+    [](const testing::TestParamInfo<ReportCase>& info) { return std::string(info.param.name); });
+
+TEST(RateKey, SetsRateAndDisplay)
+{
+    Calculator c;
+    keys::play(c, "SHOW 99.999 RATE");
+    EXPECT_EQ(c.rateCaption(), "100.00%");
+    EXPECT_EQ(c.state().TaxRate, 99.999L);
+    keys::play(c, "100 RATE");
+    EXPECT_EQ(c.rateCaption(), "100.00%");
+    EXPECT_EQ(c.state().TaxRate, 99.999L);
+    EXPECT_EQ(c.tape().count(), 3u);
+}
+
+TEST(TaxKeys, RefusedEntryStillEndsTheCalculation)
+{
+    Calculator c;
+    keys::play(c, "SHOW 5 + 3 +/- TAX");
+    EXPECT_EQ(c.entryText(), "-3.");
+    EXPECT_EQ(c.tape().count(), 2u);
+    EXPECT_EQ(c.state().PendingOp, "");
+    EXPECT_EQ(c.state().LastOp, "");
+    EXPECT_EQ(c.state().FirstOperand, 0);
+    EXPECT_TRUE(c.state().NewEntry);
+    keys::play(c, "=");
+    EXPECT_EQ(c.entryText(), "-3.");
+    EXPECT_EQ(keys::tapeLines(c).at(1), keys::blanks(22) + "0");
+}
+
+TEST(TaxKeys, EqualsAfterAReportReplacesItsClosingSeparator)
+{
+    Calculator c;
+    keys::play(c, "SHOW 17 TAX =");
+    const Lines tape = keys::tapeLines(c);
+    ASSERT_EQ(tape.size(), 8u);
+    EXPECT_EQ(tape[4], totalLine("117.00"));
+    EXPECT_EQ(tape[5], keys::blanks(22) + "0");
+    EXPECT_EQ(tape[7], keys::col25(keys::kResult, "17"));
+}
+
+struct OverflowCase {
+    const char* name;
+    long double value;
+    const char* script;
+};
+
+class TaxOverflow : public testing::TestWithParam<OverflowCase> {};
+
+// Beyond range: the error comes before any line, and nothing ends.
+TEST_P(TaxOverflow, WritesNothing)
+{
+    Calculator c;
+    c.setValue(GetParam().value);
+    keys::play(c, GetParam().script);
+    const Lines before = keys::tapeLines(c);
+    const std::string pending = c.state().PendingOp;
+    try {
+        keys::play(c, "TAX");
+        FAIL() << "expected an overflow";
+    } catch (const calc::EOverflow& e) {
+        EXPECT_EQ(e.message(), "Floating point overflow");
+    }
+    EXPECT_EQ(keys::tapeLines(c), before);
+    EXPECT_EQ(c.state().PendingOp, pending);
+    EXPECT_EQ(c.hintLine().size(), 67u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TaxOverflow, testing::Values(
+    OverflowCase{"HugeTax", 1e4932L, "SHOW MS 2 + MR"},
+    OverflowCase{"SmallestNormalRate", 1e-4931L, "SHOW RATE 1"},
+    OverflowCase{"RateFactorRoundsToZero", 1.5e-495L, ". SHOW 0 RATE 1"},
+    OverflowCase{"ZeroOverZero", 1.5e-495L, ". SHOW 0 RATE 0"}),
+    [](const testing::TestParamInfo<OverflowCase>& info) { return std::string(info.param.name); });
+
+TEST(TaxKeys, HugePriceOverflowsInTheTotal)
+{
+    Calculator c;
+    c.setValue(1.1e4932L);
+    keys::play(c, "SHOW");
+    EXPECT_THROW(keys::play(c, "PRICE"), calc::EOverflow);
+    EXPECT_EQ(c.tape().count(), 0u);
+    EXPECT_NO_THROW(keys::play(c, "TOTAL"));
+}
+
+} // namespace
