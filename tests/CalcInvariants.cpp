@@ -1,0 +1,105 @@
+#include "CalcInvariants.h"
+
+#include "KeyScript.h"
+
+#include "calc/Exception.h"
+#include "calc/NumberText.h"
+
+namespace keys {
+namespace {
+
+bool isNumber(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.-E") != std::string_view::npos) {
+        return false;
+    }
+    try {
+        calc::ParseNumber(text);
+        return true;
+    } catch (const calc::EConvertError&) {
+        return false;
+    }
+}
+
+// Blanks, then a number ending in the last byte.
+bool isAlignedNumber(std::string_view field)
+{
+    const std::size_t start = field.find_first_not_of(' ');
+    return start != std::string_view::npos && isNumber(field.substr(start));
+}
+
+bool startsWithLabel(std::string_view line, std::string_view label, std::string_view& rest)
+{
+    if (!line.starts_with(label)) {
+        return false;
+    }
+    rest = line.substr(label.size());
+    return true;
+}
+
+} // namespace
+
+bool isTapeLine(std::string_view line)
+{
+    std::string_view rest;
+    if (line.empty() || line == keys::kSeparator || line == keys::kOverflowLine || line == keys::kZeroRate
+        || line == keys::kNoPrice) {
+        return true;
+    }
+    for (const std::string_view symbol : {keys::kPlus, keys::kMinus, keys::kTimes, keys::kDivide}) {
+        if (line == symbol) {
+            return true;
+        }
+        if (line.size() == 25 && line.starts_with(symbol) && isAlignedNumber(line.substr(2))) {
+            return true;
+        }
+    }
+    if (line.size() == 25 && line[0] == ' ' && isAlignedNumber(line)) {
+        return true;
+    }
+    if (line.size() == 23 && isAlignedNumber(line)) {
+        return true;
+    }
+    if (startsWithLabel(line, keys::kResult, rest)) {
+        return (rest.size() == 21 && isAlignedNumber(rest)) || (rest.size() > 21 && isNumber(rest));
+    }
+    for (const std::string_view label : {keys::kTaxLabel, keys::kPriceLabel, keys::kTotalLabel}) {
+        if (startsWithLabel(line, label, rest)) {
+            return isNumber(rest);
+        }
+    }
+    if (startsWithLabel(line, keys::kRateLabel, rest)) {
+        return rest.ends_with('%') && isNumber(rest.substr(0, rest.size() - 1));
+    }
+    if (startsWithLabel(line, keys::kRateSetLabel, rest)) {
+        return rest.size() == 13 && rest.ends_with('%') && isAlignedNumber(rest.substr(0, 12));
+    }
+    return false;
+}
+
+std::optional<std::string> brokenInvariant(const calc::Calculator& c, bool wholeTape)
+{
+    const std::string& entry = c.entryText();
+    if (entry.empty() || entry.size() > 24) {
+        return "entry line '" + entry + "'";
+    }
+    const std::size_t count = c.tape().count();
+    if (count > 0 && c.state().MarkIndex != static_cast<std::int32_t>(count) - 1) {
+        return "mark " + std::to_string(c.state().MarkIndex) + " on a tape of " + std::to_string(count);
+    }
+    const std::ptrdiff_t selected = c.tape().selected();
+    if (selected < -1 || selected >= static_cast<std::ptrdiff_t>(count)) {
+        return "selected line " + std::to_string(selected) + " on a tape of " + std::to_string(count);
+    }
+    if (c.state().LastOp.empty() && c.state().SecondOperand != 0) {
+        return "a second operand without an operation";
+    }
+    for (std::size_t i = wholeTape ? 0 : (count > 0 ? count - 1 : 0); i < count; ++i) {
+        if (!isTapeLine(c.tape().line(i))) {
+            return "line " + std::to_string(i) + " '" + std::string(c.tape().line(i)) + "'";
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace keys

@@ -1,0 +1,71 @@
+// The calculator on arbitrary key sequences: no key ever crashes, only the
+// calculator's own errors are thrown, and the invariants hold after every key.
+#include "CalcInvariants.h"
+
+#include "calc/Calculator.h"
+#include "calc/Exception.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kKeyCount = static_cast<int>(calc::Key::PriceAndTax) + 1;
+
+// Byte b plays key b % 32 for the 28 keys; the rest are the window's own
+// actions: show, select a line, pick up, or set the caller's value.
+std::size_t playOne(calc::Calculator& c, const std::uint8_t* data, std::size_t size)
+{
+    const int action = data[0] % 32;
+    if (action < kKeyCount) {
+        c.press(static_cast<calc::Key>(action));
+        return 1;
+    }
+    switch (action) {
+    case kKeyCount:
+        c.FormShow();
+        return 1;
+    case kKeyCount + 1:
+        c.selectLine(size > 1 ? static_cast<std::ptrdiff_t>(data[1]) - 2 : -1);
+        return 2;
+    case kKeyCount + 2:
+        c.ListBoxShowDblClick();
+        return 1;
+    default: {
+        long double value = 0;
+        const std::size_t n = size - 1 < 10 ? size - 1 : 10;
+        std::memcpy(&value, data + 1, n);
+        c.setValue(value);
+        c.FormShow();
+        return 1 + n;
+    }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    calc::Calculator c;
+    c.FormShow();
+    std::size_t i = 0;
+    while (i < size) {
+        try {
+            i += playOne(c, data + i, size - i);
+        } catch (const calc::Exception&) {
+            ++i;
+        }
+        if (const auto broken = keys::brokenInvariant(c, false)) {
+            std::fprintf(stderr, "broken after byte %zu: %s\n", i, broken->c_str());
+            std::abort();
+        }
+    }
+    if (const auto broken = keys::brokenInvariant(c, true)) {
+        std::fprintf(stderr, "broken at the end: %s\n", broken->c_str());
+        std::abort();
+    }
+    return 0;
+}
