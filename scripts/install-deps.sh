@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-utils openbox
   xdotool
+  libx11-dev libxdamage-dev libxfixes-dev
   fonts-arphic-gbsn00lp
 )
 

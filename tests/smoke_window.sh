@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Starts the real program under an X server of its own and checks its window:
+#   smoke_window.sh <qinghe-taxcalc>            bare X server: the window maps at
+#                                               182,175 with 574 x 250, follows a drag by
+#                                               the background, and Escape ends the program
+#   smoke_window.sh <qinghe-taxcalc> openbox    with a window manager: dragging the
+#                                               background moves the window, a click on a
+#                                               tape line selects it, a double click on the
+#                                               title ends the program
+set -euo pipefail
+
+program=$1
+manager=${2:-}
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "smoke: $*" >&2; exit 1; }
+
+# -displayfd picks a free display number and writes it once the server is up.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+if [[ $manager == openbox ]]; then
+  openbox >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+fi
+
+QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=("$app")
+
+window=
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --name '^青禾税率计算器$' 2>/dev/null | head -n1 || true)
+  [[ -n $window ]] && break
+  kill -0 "$app" 2>/dev/null || fail "the program ended early: $(cat "$work/program.log")"
+  sleep 0.1
+done
+[[ -n $window ]] || fail "no window appeared"
+
+geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}'; }
+waitForExit() {
+  for _ in $(seq 100); do
+    kill -0 "$app" 2>/dev/null || { wait "$app" || fail "exit status $?"; return 0; }
+    sleep 0.1
+  done
+  fail "the program did not end after $1"
+}
+
+if [[ $manager != openbox ]]; then
+  [[ $(geometry) == "182 175 574 250" ]] || fail "window at $(geometry), expected 182 175 574 250"
+  # No window manager to move it: the window follows the mouse itself.
+  xdotool mousemove 187 275 mousedown 1 mousemove 200 280 mousemove 227 295 mouseup 1
+  sleep 0.3
+  [[ $(geometry) == "222 195 574 250" ]] || fail "drag on a bare server moved the window to $(geometry)"
+  xdotool windowfocus --sync "$window"
+  xdotool key Escape
+  waitForExit Escape
+  echo "smoke: window mapped at 182,175, 574 x 250; a drag moved it; Escape ended the program"
+  exit 0
+fi
+
+read -r x y _ _ < <(geometry)
+# Drag by the free background strip left of the tape.
+xdotool mousemove $((x + 5)) $((y + 100)) mousedown 1
+for step in 1 2 3 4 5 6; do xdotool mousemove $((x + 5 + 10 * step)) $((y + 100 + 5 * step)); sleep 0.05; done
+xdotool mouseup 1
+sleep 0.5
+read -r nx ny _ _ < <(geometry)
+# The window manager takes over once the pointer has left the drag distance
+# (10 pixels), so up to that much of the first step may be lost.
+((nx > x + 45 && nx <= x + 60 && ny > y + 20 && ny <= y + 30)) \
+  || fail "drag moved the window from $x,$y to $nx,$ny, expected about $((x + 60)),$((y + 30))"
+
+# A press on a key never moves it: 7 is at 262,59 in the window.
+xdotool mousemove $((nx + 262)) $((ny + 59)) mousedown 1 mousemove $((nx + 300)) $((ny + 100)) mouseup 1
+sleep 0.3
+[[ $(geometry) == "$nx $ny 574 250" ]] || fail "a press on a key moved the window to $(geometry)"
+
+xdotool mousemove $((nx + 60)) $((ny + 20)) click --repeat 2 --delay 80 1
+waitForExit "a double click on the title"
+echo "smoke: openbox drag moved the window by $((nx - x)),$((ny - y)) for 60,30; a key did not drag; a double click on the title ended the program"

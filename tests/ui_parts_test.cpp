@@ -1,0 +1,170 @@
+// The window's helpers on their own: key translation, error text, GBK text,
+// pictures, the tape model and the picker's refusal.
+
+#include "calc/Tape.h"
+#include "ui/ErrorGuard.h"
+#include "ui/GbkText.h"
+#include "ui/KeyMap.h"
+#include "ui/Picker.h"
+#include "ui/Pictures.h"
+#include "ui/TapeModel.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <limits>
+
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+class PartsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void virtualKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<bool>("alt");
+        const Qt::KeyboardModifiers none, shift(Qt::ShiftModifier), pad(Qt::KeypadModifier);
+        QTest::newRow("Shift+8 arrives as *") << int(Qt::Key_Asterisk) << shift << 56 << true << false;
+        QTest::newRow("* without Shift is still Shift+8") << int(Qt::Key_Asterisk) << none << 56 << true << false;
+        QTest::newRow("Shift+0 arrives as )") << int(Qt::Key_ParenRight) << shift << 48 << true << false;
+        QTest::newRow("=") << int(Qt::Key_Equal) << none << 187 << false << false;
+        QTest::newRow("Shift+= arrives as +") << int(Qt::Key_Plus) << shift << 187 << true << false;
+        QTest::newRow("Shift+/ arrives as ?") << int(Qt::Key_Question) << shift << 191 << true << false;
+        QTest::newRow("Shift+. arrives as >") << int(Qt::Key_Greater) << shift << 190 << true << false;
+        QTest::newRow("keypad 0") << int(Qt::Key_0) << pad << 96 << false << false;
+        QTest::newRow("keypad 8 with Shift") << int(Qt::Key_8) << (pad | shift) << 104 << true << false;
+        QTest::newRow("keypad +") << int(Qt::Key_Plus) << pad << 107 << false << false;
+        QTest::newRow("keypad Enter is Return") << int(Qt::Key_Enter) << pad << 13 << false << false;
+        QTest::newRow("Alt+C") << int(Qt::Key_C) << Qt::KeyboardModifiers(Qt::AltModifier) << 67 << false << true;
+    }
+
+    void virtualKey()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        const auto translated = ui::toVirtualKey(key, modifiers);
+        QVERIFY(translated);
+        QTEST(int(translated->code), "code");
+        QTEST(translated->shift.shift, "shift");
+        QTEST(translated->shift.alt, "alt");
+    }
+
+    void modifierKeysAreNoKeys()
+    {
+        QVERIFY(!ui::toVirtualKey(Qt::Key_Shift, Qt::ShiftModifier));
+        QVERIFY(!ui::toVirtualKey(Qt::Key_Alt, Qt::AltModifier));
+        QVERIFY(!ui::toVirtualKey(Qt::Key_Home, {}));
+    }
+
+    void stagesNeverBothAct()
+    {
+        for (int code = 0; code < 256; ++code)
+            for (const bool shift : {false, true}) {
+                const ui::ShiftState state{shift, true, false};
+                const auto code16 = static_cast<std::uint16_t>(code);
+                QVERIFY2(!(ui::keyStageOne(code16, state) && ui::keyStageTwo(code16, state)),
+                         qPrintable(QString::number(code)));
+            }
+    }
+
+    void lettersNeedAlt()
+    {
+        QVERIFY(!ui::keyStageOne('C', {}));
+        QVERIFY(!ui::keyStageTwo('C', {false, false, true}));
+        QCOMPARE(ui::keyStageTwo('C', {false, true, false}).value_or(""), std::string_view("SBtnC"));
+    }
+
+    void finalPoint_data()
+    {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("letter") << QByteArray("Invalid") << QByteArray("Invalid.");
+        QTest::newRow("point") << QByteArray("Done.") << QByteArray("Done.");
+        QTest::newRow("quote is below the point") << QByteArray("'1E20.'") << QByteArray("'1E20.'");
+        QTest::newRow("blank is below the point") << QByteArray("Why ") << QByteArray("Why ");
+        QTest::newRow("comma is below the point") << QByteArray("a,") << QByteArray("a,");
+        QTest::newRow("GBK trail byte") << QByteArray("\xCA\xFD") << QByteArray("\xCA\xFD.");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+    }
+
+    void finalPoint()
+    {
+        QFETCH(QByteArray, message);
+        QTEST(QByteArray::fromStdString(ui::ErrorGuard::withFinalPoint(message.toStdString())), "shown");
+    }
+
+    void gbkKeepsTheEmDash()
+    {
+        // "——" of the entry-limit hint is A1 AA twice in GBK.
+        QCOMPARE(ui::fromGbk("\xA1\xAA\xA1\xAA"), QStringLiteral(u"\u2014\u2014"));
+        QCOMPARE(ui::fromGbk("\xBD\xE1\xB9\xFB"), QStringLiteral(u"\u7ED3\u679C"));
+    }
+
+    void gbkLinesDoNotLeak()
+    {
+        ui::GbkText text;
+        // A stateful decoder would keep the lone lead byte and make "\xBD" "A" one character.
+        text("\xBD");
+        QCOMPARE(text("A"), QStringLiteral("A"));
+    }
+
+    void pictures()
+    {
+        QCOMPARE(ui::pictures::jpeg(ui::pictures::kBackground).size(), QSize(574, 250));
+        QCOMPARE(ui::pictures::jpeg(ui::pictures::kIcon).size(), QSize(16, 12));
+        QVERIFY(ui::pictures::decodeJpeg(QByteArray("not a picture")).isNull());
+        QVERIFY(ui::pictures::applicationIcon().availableSizes().contains(QSize(32, 32)));
+        const QImage background = ui::pictures::jpeg(ui::pictures::kBackground).toImage();
+        QVERIFY(background.pixelColor(0, 0).lightness() >= 245);
+        QVERIFY(qAbs(background.pixelColor(287, 125).red() - 0x66) <= 3);
+    }
+
+    void glyphsClearTheirBottomLeftColour()
+    {
+        const QImage dot = ui::pictures::glyph(ui::pictures::kDotGlyph).toImage();
+        QCOMPARE(dot.size(), QSize(16, 16));
+        QCOMPARE(qAlpha(dot.pixel(0, 15)), 0);
+        QCOMPARE(dot.pixelColor(7, 11), QColor(Qt::black));
+        QCOMPARE(qAlpha(dot.pixel(7, 9)), 0);
+        const QImage cancel = ui::pictures::glyph(ui::pictures::kCancelGlyph).toImage();
+        QCOMPARE(qAlpha(cancel.pixel(15, 15)), 0);
+        QCOMPARE(cancel.pixelColor(12, 7), QColor(0, 0, 255));
+    }
+
+    void tapeModelFollowsNotices()
+    {
+        calc::Tape tape;
+        ui::TapeModel model(tape);
+        tape.setObserver(&model);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy selected(&model, &ui::TapeModel::coreSelected);
+        tape.append("a");
+        tape.append("\xBD\xE1\xB9\xFB");
+        tape.select(1);
+        QCOMPARE(inserted.count(), 2);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.index(1).data().toString(), QStringLiteral(u"\u7ED3\u679C"));
+        QCOMPARE(selected.last().at(0).toInt(), 1);
+        tape.remove(0);
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(model.rowCount(), 1);
+        tape.clear();
+        QCOMPARE(model.rowCount(), 0);
+        tape.setObserver(nullptr);
+    }
+
+    void pickerRefusesNonFiniteStart()
+    {
+        QVERIFY(!ui::pickValue(std::numeric_limits<long double>::infinity()));
+        QVERIFY(!ui::pickValue(std::numeric_limits<long double>::quiet_NaN()));
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+};
+
+QTEST_MAIN(PartsTest)
+#include "ui_parts_test.moc"

@@ -1,0 +1,37 @@
+# The calculator window's tests: QtTest programs driving the real window
+# headless, and a smoke test of the real program under its own X server.
+if(TARGET qinghe-taxcalc-ui)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Test Widgets)
+
+  # add_ui_test(name source...): a QtTest program on the window, run offscreen.
+  function(add_ui_test name)
+    add_executable(${name} ${ARGN})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE qinghe-taxcalc-ui Qt6::Test)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+  endfunction()
+
+  add_ui_test(ui_window_test ui_window_test.cpp)
+  add_ui_test(ui_parts_test ui_parts_test.cpp)
+
+  # The committed pictures are what the generator draws today.
+  add_test(NAME ui_pictures_current
+    COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:qinghe-make-pictures>
+            -DCOMMITTED=${PROJECT_SOURCE_DIR}/ui/pictures -DWORK=${CMAKE_CURRENT_BINARY_DIR}/pictures-check
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/ui_pictures_current.cmake)
+
+  find_program(XVFB Xvfb)
+  find_program(XDOTOOL xdotool)
+  find_program(OPENBOX openbox)
+  if(XVFB AND XDOTOOL)
+    add_test(NAME ui_smoke_window
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/smoke_window.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_smoke_window PROPERTIES TIMEOUT 60)
+    if(OPENBOX)
+      add_test(NAME ui_smoke_openbox
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/smoke_window.sh $<TARGET_FILE:qinghe-taxcalc> openbox)
+      set_tests_properties(ui_smoke_openbox PROPERTIES TIMEOUT 60)
+    endif()
+  endif()
+endif()

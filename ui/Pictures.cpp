@@ -1,0 +1,90 @@
+#include "ui/Pictures.h"
+
+#include <QFile>
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace ui::pictures {
+
+namespace {
+
+// libjpeg reports a fatal error by calling error_exit, which must not return:
+// jump back to decodeJpeg, which then owns no half-built state.
+struct JpegErrors {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void leaveDecoder(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1);
+}
+
+void decodeRows(jpeg_decompress_struct& info, QImage& image)
+{
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                   QImage::Format_RGB888);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+}
+
+} // namespace
+
+QImage decodeJpeg(QByteArrayView data)
+{
+    jpeg_decompress_struct info{};
+    JpegErrors errors{};
+    info.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = leaveDecoder;
+    QImage image;
+    if (setjmp(errors.jump) != 0) {
+        jpeg_destroy_decompress(&info);
+        return {};
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()),
+                 static_cast<unsigned long>(data.size()));
+    decodeRows(info, image);
+    jpeg_destroy_decompress(&info);
+    return image;
+}
+
+QPixmap jpeg(const QString& resource)
+{
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QPixmap::fromImage(decodeJpeg(file.readAll()));
+}
+
+QPixmap glyph(const QString& resource)
+{
+    QImage image(resource);
+    if (image.isNull())
+        return {};
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb clear = image.pixel(0, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] == clear)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    return QPixmap::fromImage(image);
+}
+
+QIcon applicationIcon()
+{
+    return QIcon(kApplicationIcon);
+}
+
+} // namespace ui::pictures

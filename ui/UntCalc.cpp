@@ -1,0 +1,473 @@
+#include "ui/UntCalc.h"
+
+#include "ui/GbkText.h"
+#include "ui/Pictures.h"
+#include "ui/TapeView.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QRegion>
+#include <QShowEvent>
+#include <QToolButton>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace ui {
+
+namespace {
+
+constexpr QColor kWindowColour(0x66, 0x78, 0x82);
+constexpr QColor kPaleColour(0xD2, 0xDA, 0xDD);
+constexpr QColor kEntryColour(0xB5, 0xFC, 0xF8);
+
+constexpr std::string_view kCaption = "\xC7\xE0\xBA\xCC\xCB\xB0\xC2\xCA\xBC\xC6\xCB\xE3\xC6\xF7"; // 青禾税率计算器
+constexpr std::string_view kTitleText = kCaption;
+constexpr std::string_view kRateLabel = "\xB5\xB1\xC7\xB0\xCB\xB0\xC2\xCA\xA3\xBA"; // 当前税率：
+constexpr std::string_view kCancelCaption = "\xB7\xB5  \xBB\xD8"; // 返  回
+constexpr std::string_view kSongFace = "\xCB\xCE\xCC\xE5"; // 宋体
+
+struct Placement {
+    std::string_view name;
+    int left, top, width, height;
+    std::string_view accessible;
+};
+
+// Creation order is stacking order: the picture and the labels lie under the
+// rest, as they are painted on the window's own surface.
+constexpr auto kLayout = std::to_array<Placement>({
+    {"ImageBak", 0, 0, 574, 250, "Background"},
+    {"LblTitle", 38, 15, 84, 12, "Title"},
+    {"ImageIco", 13, 15, 16, 12, "Close the calculator"},
+    {"LblCess", 449, 16, 60, 12, "Current tax rate"},
+    {"ListBoxShow", 13, 34, 186, 152, "Tape"},
+    {"PanelM", 217, 12, 30, 18, "Memory indicator"},
+    {"MemoHint", 13, 195, 546, 39, "Hint line"},
+    {"PanelShow", 253, 12, 151, 18, "Entry line"},
+    {"Panel1", 208, 35, 196, 151, "Calculator keys"},
+    {"Panel2", 408, 35, 151, 81, "Tax keys"},
+    {"PanelCess", 510, 12, 48, 18, "Tax rate"},
+    {"BitBtnCancel", 500, 135, 58, 50, "Close"},
+});
+
+enum class Pad { Calculator, Tax };
+enum class Face { Memory, Strong, Narrow, Tax };
+
+struct KeyDef {
+    std::string_view name;
+    std::string_view caption; // code page 936
+    std::string_view glyph;   // a picture instead of the caption
+    Pad pad;
+    int row;
+    int column;
+    Face face;
+    std::string_view accessible;
+    void (FrmCalc::*handler)();
+};
+
+constexpr auto kKeys = std::to_array<KeyDef>({
+    {"SBtnMC", "MC", {}, Pad::Calculator, 0, 0, Face::Memory, "Memory clear", &FrmCalc::SBtnMCClick},
+    {"SBtnMR", "MR", {}, Pad::Calculator, 1, 0, Face::Memory, "Memory recall", &FrmCalc::SBtnMRClick},
+    {"SBtnMS", "MS", {}, Pad::Calculator, 2, 0, Face::Memory, "Memory store", &FrmCalc::SBtnMSClick},
+    {"SBtnMAdd", "M+", {}, Pad::Calculator, 3, 0, Face::Memory, "Memory add", &FrmCalc::SBtnMAddClick},
+    {"SBtn1", "1", {}, Pad::Calculator, 2, 1, Face::Strong, "One", &FrmCalc::SBtn1Click},
+    {"SBtn2", "2", {}, Pad::Calculator, 2, 2, Face::Strong, "Two", &FrmCalc::SBtn2Click},
+    {"SBtn3", "3", {}, Pad::Calculator, 2, 3, Face::Strong, "Three", &FrmCalc::SBtn3Click},
+    {"SBtn4", "4", {}, Pad::Calculator, 1, 1, Face::Strong, "Four", &FrmCalc::SBtn4Click},
+    {"SBtn5", "5", {}, Pad::Calculator, 1, 2, Face::Strong, "Five", &FrmCalc::SBtn5Click},
+    {"SBtn6", "6", {}, Pad::Calculator, 1, 3, Face::Strong, "Six", &FrmCalc::SBtn6Click},
+    {"SBtn7", "7", {}, Pad::Calculator, 0, 1, Face::Strong, "Seven", &FrmCalc::SBtn7Click},
+    {"SBtn8", "8", {}, Pad::Calculator, 0, 2, Face::Strong, "Eight", &FrmCalc::SBtn8Click},
+    {"SBtn9", "9", {}, Pad::Calculator, 0, 3, Face::Strong, "Nine", &FrmCalc::SBtn9Click},
+    {"SBtnZF", "\xA1\xC0", {}, Pad::Calculator, 3, 2, Face::Narrow, "Change sign", &FrmCalc::SBtnZFClick}, // ±
+    {"SBtnAdd", "\xA3\xAB", {}, Pad::Calculator, 0, 4, Face::Strong, "Plus", &FrmCalc::SBtnAddClick}, // ＋
+    {"SBtnSub", "\xA3\xAD", {}, Pad::Calculator, 1, 4, Face::Strong, "Minus", &FrmCalc::SBtnSubClick}, // －
+    {"SBtnMulti", "\xA1\xC1", {}, Pad::Calculator, 2, 4, Face::Strong, "Multiply", &FrmCalc::SBtnMultiClick}, // ×
+    {"SBtn0", "0", {}, Pad::Calculator, 3, 1, Face::Strong, "Zero", &FrmCalc::SBtn0Click},
+    {"SBtnDot", {}, ":/pictures/SBtnDot.bmp", Pad::Calculator, 3, 3, Face::Strong, "Decimal point", &FrmCalc::SBtnDotClick},
+    {"SBtnDiv", "\xA1\xC2", {}, Pad::Calculator, 3, 4, Face::Narrow, "Divide", &FrmCalc::SBtnDivClick}, // ÷
+    {"SBtnCE", "CE", {}, Pad::Calculator, 1, 5, Face::Strong, "Clear entry", &FrmCalc::SBtnCEClick},
+    {"SBtnC", "C", {}, Pad::Calculator, 2, 5, Face::Strong, "Clear all", &FrmCalc::SBtnCClick},
+    {"SBtnEqual", "\xA3\xBD", {}, Pad::Calculator, 3, 5, Face::Strong, "Equals", &FrmCalc::SBtnEqualClick}, // ＝
+    {"SBtnSetCess", "\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA", {}, Pad::Tax, 0, 0, Face::Tax, "Set tax rate", &FrmCalc::SBtnSetCessClick}, // 设定税率
+    {"SBtnPriceAndTax", "\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6", {}, Pad::Tax, 0, 1, Face::Tax, "Price and tax total", &FrmCalc::SBtnPriceAndTaxClick}, // 价税合计
+    {"SBtnTax", "\xCB\xB0\xBD\xF0", {}, Pad::Tax, 1, 0, Face::Tax, "Tax", &FrmCalc::SBtnTaxClick}, // 税金
+    {"SBtnPrice", "\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB", {}, Pad::Tax, 1, 1, Face::Tax, "Price excluding tax", &FrmCalc::SBtnPriceClick}, // 不含税价
+    {"SBtnBack", {}, ":/pictures/SBtnBack.bmp", Pad::Calculator, 0, 5, Face::Strong, "Backspace", &FrmCalc::SBtnBackClick},
+});
+
+QString latin(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The Song face of code page 936: one 6-pixel column per byte at 12 pixels.
+// Windows has it as 宋体; Debian's fonts-arphic-gbsn00lp measures the same.
+QFont songFont(int pixels, bool bold)
+{
+    QFont font;
+    font.setFamilies({fromGbk(kSongFace), QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")});
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QFont keyFont(Face face)
+{
+    switch (face) {
+    case Face::Memory: return songFont(16, false);
+    case Face::Strong: return songFont(16, true);
+    case Face::Narrow: return songFont(14, true);
+    case Face::Tax: return songFont(12, false);
+    }
+    return songFont(12, false);
+}
+
+QRect keyRect(const KeyDef& key)
+{
+    if (key.pad == Pad::Tax)
+        return {10 + 70 * key.column, 10 + 35 * key.row, 61, 28};
+    return {10 + 30 * key.column, 10 + 35 * key.row, 28, 28};
+}
+
+void paint(QWidget* widget, QColor background, QColor text = Qt::black)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// A panel with a caption: flat one-pixel black border, whatever the text colour.
+void makePanel(QLabel* panel, QColor background, QColor text, Qt::Alignment alignment)
+{
+    panel->setTextFormat(Qt::PlainText);
+    panel->setAlignment(alignment | Qt::AlignVCenter);
+    panel->setStyleSheet(QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid black; padding: 0 1px; }")
+                             .arg(background.name(), text.name()));
+}
+
+void setCaption(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+// CreateRoundRectRgn(0, 0, width, height, 16, 16): each corner cut by a
+// 16 x 16 ellipse.
+QRegion roundRectRegion(int width, int height, int ellipseWidth, int ellipseHeight)
+{
+    const int rx = ellipseWidth / 2, ry = ellipseHeight / 2;
+    QRegion region(rx, 0, width - 2 * rx, height);
+    region += QRegion(0, ry, width, height - 2 * ry);
+    for (const QPoint corner : {QPoint(0, 0), QPoint(width - ellipseWidth, 0), QPoint(0, height - ellipseHeight),
+                                QPoint(width - ellipseWidth, height - ellipseHeight)})
+        region += QRegion(corner.x(), corner.y(), ellipseWidth, ellipseHeight, QRegion::Ellipse);
+    return region;
+}
+
+} // namespace
+
+FrmCalc::FrmCalc(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , preview_(this, [this](std::uint16_t& key, ShiftState shift) { FormKeyDown(key, shift); })
+{
+    setObjectName(QStringLiteral("FrmCalc"));
+    setWindowTitle(fromGbk(kCaption));
+    setWindowIcon(pictures::applicationIcon());
+    setFixedSize(574, 250);
+    move(182, 175);
+    setFont(songFont(12, false));
+    paint(this, kWindowColour);
+    createControls();
+    core_.setTapeObserver(&tapeModel_);
+    FormCreate();
+}
+
+FrmCalc::~FrmCalc()
+{
+    core_.setTapeObserver(nullptr);
+}
+
+template <class Control>
+Control* FrmCalc::place(Control* control, std::string_view name)
+{
+    const auto at = std::find_if(kLayout.begin(), kLayout.end(), [name](const Placement& p) { return p.name == name; });
+    control->setObjectName(latin(name));
+    control->setGeometry(at->left, at->top, at->width, at->height);
+    control->setAccessibleName(latin(at->accessible));
+    return control;
+}
+
+void FrmCalc::createControls()
+{
+    ImageBak = place(new QLabel(this), "ImageBak");
+    ImageBak->setPixmap(pictures::jpeg(pictures::kBackground));
+
+    LblTitle = place(new QLabel(fromGbk(kTitleText), this), "LblTitle");
+    LblTitle->setFont(songFont(12, true));
+    paint(LblTitle, kWindowColour, Qt::white);
+    LblTitle->resize(LblTitle->fontMetrics().horizontalAdvance(LblTitle->text()), 12);
+    LblTitle->setCursor(Qt::PointingHandCursor);
+
+    ImageIco = place(new QLabel(this), "ImageIco");
+    ImageIco->setPixmap(pictures::jpeg(pictures::kIcon));
+    ImageIco->resize(ImageIco->pixmap().size());
+    ImageIco->setCursor(Qt::PointingHandCursor);
+
+    LblCess = place(new QLabel(fromGbk(kRateLabel), this), "LblCess");
+    paint(LblCess, kWindowColour, Qt::white);
+    LblCess->setCursor(Qt::PointingHandCursor);
+
+    ListBoxShow = place(new TapeView(this), "ListBoxShow");
+    paint(ListBoxShow, kPaleColour);
+    ListBoxShow->setFrameStyle(QFrame::Box | QFrame::Plain);
+    ListBoxShow->setModel(&tapeModel_);
+    connect(ListBoxShow->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { userSelected(current); });
+    connect(&tapeModel_, &TapeModel::coreSelected, this, [this](int row) { showSelected(row, true); });
+
+    PanelM = place(new QLabel(this), "PanelM");
+    PanelM->setFont(songFont(12, false));
+    makePanel(PanelM, kPaleColour, Qt::red, Qt::AlignHCenter);
+
+    MemoHint = place(new QPlainTextEdit(this), "MemoHint");
+    paint(MemoHint, kPaleColour);
+    MemoHint->setFrameStyle(QFrame::Box | QFrame::Plain);
+    MemoHint->setReadOnly(true);
+    MemoHint->setFocusPolicy(Qt::StrongFocus);
+    MemoHint->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoHint->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoHint->document()->setDocumentMargin(2);
+
+    PanelShow = place(new QLabel(this), "PanelShow");
+    makePanel(PanelShow, kEntryColour, Qt::black, Qt::AlignRight);
+
+    for (QFrame** pad : {&Panel1, &Panel2}) {
+        *pad = place(new QFrame(this), pad == &Panel1 ? "Panel1" : "Panel2");
+        paint(*pad, kWindowColour);
+        // Lowered outside, raised inside, one pixel each.
+        (*pad)->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        (*pad)->setLineWidth(1);
+        (*pad)->setMidLineWidth(0);
+    }
+
+    PanelCess = place(new QLabel(this), "PanelCess");
+    PanelCess->setFont(songFont(12, false));
+    makePanel(PanelCess, kPaleColour, Qt::red, Qt::AlignHCenter);
+
+    BitBtnCancel = place(new QToolButton(this), "BitBtnCancel");
+    BitBtnCancel->setText(fromGbk(kCancelCaption));
+    BitBtnCancel->setIcon(pictures::glyph(pictures::kCancelGlyph));
+    BitBtnCancel->setIconSize(QSize(16, 16));
+    BitBtnCancel->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    BitBtnCancel->setFocusPolicy(Qt::StrongFocus);
+    BitBtnCancel->setCursor(Qt::PointingHandCursor);
+    connect(BitBtnCancel, &QToolButton::clicked, this, &FrmCalc::BitBtnCancelClick);
+
+    createKeys();
+    setTabOrder(ListBoxShow, MemoHint);
+    setTabOrder(MemoHint, BitBtnCancel);
+    watchMouse();
+}
+
+void FrmCalc::createKeys()
+{
+    for (const KeyDef& def : kKeys) {
+        auto* key = new QToolButton(def.pad == Pad::Calculator ? Panel1 : Panel2);
+        key->setObjectName(latin(def.name));
+        key->setAccessibleName(latin(def.accessible));
+        key->setGeometry(keyRect(def));
+        key->setFont(keyFont(def.face));
+        key->setFocusPolicy(Qt::NoFocus);
+        key->setCursor(Qt::PointingHandCursor);
+        if (def.glyph.empty()) {
+            key->setText(fromGbk(def.caption));
+        } else {
+            key->setIcon(pictures::glyph(latin(def.glyph)));
+            key->setIconSize(QSize(16, 16));
+        }
+        connect(key, &QToolButton::clicked, this, def.handler);
+    }
+}
+
+void FrmCalc::watchMouse()
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{ImageBak, LblTitle, ImageIco, LblCess, ListBoxShow, ListBoxShow->viewport(), PanelM,
+                                                            MemoHint, MemoHint->viewport(), PanelShow, Panel1, Panel2,
+                                                            PanelCess})
+        control->installEventFilter(this);
+}
+
+void FrmCalc::ImageIcoClick() { close(); }
+
+// The window shape; the platform clips both painting and the mouse to it.
+void FrmCalc::FormCreate() { setMask(roundRectRegion(width(), height(), 16, 16)); }
+
+void FrmCalc::SBtn0Click() { press(calc::Key::D0); }
+void FrmCalc::SBtnDotClick() { press(calc::Key::Dot); }
+void FrmCalc::SBtn1Click() { press(calc::Key::D1); }
+void FrmCalc::SBtn2Click() { press(calc::Key::D2); }
+void FrmCalc::SBtn3Click() { press(calc::Key::D3); }
+void FrmCalc::SBtn4Click() { press(calc::Key::D4); }
+void FrmCalc::SBtn5Click() { press(calc::Key::D5); }
+void FrmCalc::SBtn6Click() { press(calc::Key::D6); }
+void FrmCalc::SBtn7Click() { press(calc::Key::D7); }
+void FrmCalc::SBtn8Click() { press(calc::Key::D8); }
+void FrmCalc::SBtn9Click() { press(calc::Key::D9); }
+void FrmCalc::SBtnAddClick() { press(calc::Key::Add); }
+void FrmCalc::SBtnSubClick() { press(calc::Key::Sub); }
+void FrmCalc::SBtnMultiClick() { press(calc::Key::Multi); }
+void FrmCalc::SBtnDivClick() { press(calc::Key::Div); }
+void FrmCalc::SBtnZFClick() { press(calc::Key::Sign); }
+void FrmCalc::SBtnEqualClick() { press(calc::Key::Equal); }
+void FrmCalc::SBtnCClick() { press(calc::Key::C); }
+void FrmCalc::SBtnCEClick() { press(calc::Key::CE); }
+void FrmCalc::SBtnMSClick() { press(calc::Key::MS); }
+void FrmCalc::SBtnMAddClick() { press(calc::Key::MAdd); }
+void FrmCalc::SBtnMRClick() { press(calc::Key::MR); }
+void FrmCalc::SBtnMCClick() { press(calc::Key::MC); }
+
+// The shift state is not looked at: a double click's first press drags too.
+void FrmCalc::ImageBakMouseDown(QWidget* sender, Qt::MouseButton button, ShiftState, QPoint pos)
+{
+    drag_.press(button, sender->mapToGlobal(pos));
+}
+
+void FrmCalc::SBtnBackClick() { press(calc::Key::Back); }
+void FrmCalc::SBtnSetCessClick() { press(calc::Key::SetCess); }
+void FrmCalc::SBtnTaxClick() { press(calc::Key::Tax); }
+void FrmCalc::SBtnPriceClick() { press(calc::Key::Price); }
+void FrmCalc::SBtnPriceAndTaxClick() { press(calc::Key::PriceAndTax); }
+
+// QDialog::closeEvent rejects: the cancel result of a modal run; as the
+// main window, the last window closes and the program ends.
+void FrmCalc::BitBtnCancelClick() { close(); }
+
+void FrmCalc::FormKeyDown(std::uint16_t& key, ShiftState shift)
+{
+    if (const auto control = keyStageOne(key, shift))
+        click(*control);
+    if (const auto control = keyStageTwo(key, shift))
+        click(*control);
+}
+
+// A new show forgets an earlier pick-up's result, as a new modal run must.
+void FrmCalc::FormShow()
+{
+    run([this] { core_.setModalResult(0); core_.FormShow(); });
+    ListBoxShow->setFocus();
+}
+
+void FrmCalc::ListBoxShowDblClick()
+{
+    run([this] { core_.ListBoxShowDblClick(); });
+    if (core_.modalResult() == QDialog::Accepted && isModal())
+        accept();
+}
+
+void FrmCalc::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // A restore by the window manager is no new show: memory and rate stay.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+// Enter and Escape act only through the keyboard map, never through
+// QDialog's default button or its reject on Escape.
+void FrmCalc::keyPressEvent(QKeyEvent* event) { event->ignore(); }
+
+bool FrmCalc::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove
+        && type != QEvent::MouseButtonRelease)
+        return QDialog::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint pos = mouse->position().toPoint();
+
+    if (watched == ImageIco) {
+        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+            icoPressed_ = true;
+        if (type == QEvent::MouseButtonRelease && std::exchange(icoPressed_, false) && ImageIco->rect().contains(pos))
+            ImageIcoClick();
+        return false;
+    }
+    const bool onTape = watched == ListBoxShow->viewport();
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        ImageBakMouseDown(static_cast<QWidget*>(watched), mouse->button(), shiftStateOf(mouse->modifiers()), pos);
+        if (type == QEvent::MouseButtonDblClick && (watched == LblTitle || watched == LblCess))
+            ImageIcoClick();
+        if (type == QEvent::MouseButtonDblClick && onTape)
+            ListBoxShowDblClick();
+        // Below the last line the selected line stays: the pick-up reads it.
+        return onTape && !ListBoxShow->indexAt(pos).isValid();
+    case QEvent::MouseMove:
+        return drag_.move(mouse->buttons(), mouse->globalPosition().toPoint());
+    default:
+        drag_.release();
+        return false;
+    }
+}
+
+void FrmCalc::press(calc::Key key)
+{
+    run([this, key] { core_.press(key); });
+}
+
+// The view follows before an error is reported, so the box shows what the
+// action did up to its failure.
+template <class Action>
+void FrmCalc::run(Action&& action)
+{
+    following_ = true;
+    guard_.run(std::forward<Action>(action), [this] { follow(); });
+    following_ = false;
+}
+
+void FrmCalc::follow()
+{
+    setCaption(PanelShow, fromGbk(core_.entryText()));
+    setCaption(PanelM, fromGbk(core_.memoryIndicator()));
+    setCaption(PanelCess, fromGbk(core_.rateCaption()));
+    if (const QString hint = fromGbk(core_.hintLine()); MemoHint->toPlainText() != hint)
+        MemoHint->setPlainText(hint);
+    showSelected(static_cast<int>(core_.tape().selected()), false);
+}
+
+void FrmCalc::showSelected(int row, bool scroll)
+{
+    const QModelIndex index = tapeModel_.index(row, 0);
+    const bool wasFollowing = std::exchange(following_, true);
+    if (!index.isValid())
+        ListBoxShow->selectionModel()->clear();
+    else if (ListBoxShow->currentIndex() != index || !ListBoxShow->selectionModel()->isSelected(index))
+        ListBoxShow->setCurrentIndex(index);
+    following_ = wasFollowing;
+    if (scroll && index.isValid())
+        ListBoxShow->scrollTo(index);
+}
+
+void FrmCalc::userSelected(const QModelIndex& current)
+{
+    if (!following_)
+        run([this, row = current.isValid() ? current.row() : -1] { core_.selectLine(row); });
+}
+
+void FrmCalc::click(std::string_view control)
+{
+    if (auto* button = findChild<QAbstractButton*>(latin(control)))
+        button->click();
+}
+
+} // namespace ui

@@ -1,0 +1,384 @@
+// Draws the calculator window's pictures:
+//   qinghe-make-pictures <directory>
+// writes ImageBak.jpg, ImageIco.jpg, SBtnDot.bmp, SBtnBack.bmp,
+// BitBtnCancel.bmp and qinghe-taxcalc.ico. The output is the same on every
+// run, so the committed files can be checked against a fresh drawing.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+
+struct Rgb {
+    std::uint8_t r, g, b;
+    bool operator==(const Rgb&) const = default;
+};
+
+constexpr Rgb kSlate{0x66, 0x78, 0x82}; // the window colour
+constexpr Rgb kWhite{0xFF, 0xFF, 0xFF};
+constexpr Rgb kBlack{0x00, 0x00, 0x00};
+constexpr Rgb kSilver{0xC0, 0xC0, 0xC0};
+
+// The standard 16-colour palette: black, maroon, green, olive, navy, purple,
+// teal, silver, grey, red, lime, yellow, blue, fuchsia, aqua, white.
+constexpr Rgb kPalette[16] = {
+    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+    {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+    {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+};
+enum Colour : std::uint8_t {
+    Black = 0, Olive = 3, Teal = 6, Silver = 7, Grey = 8, Red = 9,
+    Yellow = 11, Blue = 12, Aqua = 14, White = 15,
+};
+
+// Pixels top-down, left to right.
+template <class Pixel>
+struct Canvas {
+    int width;
+    int height;
+    std::vector<Pixel> pixels;
+
+    Canvas(int w, int h, Pixel fill) : width(w), height(h), pixels(std::size_t(w) * h, fill) {}
+    Pixel& at(int x, int y) { return pixels[std::size_t(y) * width + x]; }
+    Pixel at(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+    void fill(int left, int top, int right, int bottom, Pixel p)
+    {
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x)
+                at(x, y) = p;
+    }
+    void frame(int left, int top, int right, int bottom, Pixel p)
+    {
+        fill(left, top, right, top, p);
+        fill(left, bottom, right, bottom, p);
+        fill(left, top, left, bottom, p);
+        fill(right, top, right, bottom, p);
+    }
+};
+
+Rgb mix(Rgb a, Rgb b, double t)
+{
+    auto m = [t](int x, int y) { return std::uint8_t(x + (y - x) * t + 0.5); };
+    return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b)};
+}
+
+// Outside the 16 x 16 corner ellipses of the window's rounded shape.
+bool outsideRoundedCorner(int x, int y, int w, int h)
+{
+    const double r = 8;
+    const double cx = x < r ? r : (x >= w - r ? w - r : x + 0.5);
+    const double cy = y < r ? r : (y >= h - r ? h - r : y + 0.5);
+    const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+    return dx * dx + dy * dy > r * r;
+}
+
+Canvas<Rgb> background()
+{
+    constexpr int w = 574, h = 250, bevel = 4;
+    constexpr Rgb light{0xD4, 0xDD, 0xE2}, dark{0x2E, 0x38, 0x3E};
+    Canvas<Rgb> c(w, h, kSlate);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int lit = std::min(x, y), shade = std::min(w - 1 - x, h - 1 - y);
+            if (outsideRoundedCorner(x, y, w, h))
+                c.at(x, y) = kWhite;
+            else if (shade < bevel && shade <= lit)
+                c.at(x, y) = mix(dark, kSlate, shade / double(bevel));
+            else if (lit < bevel)
+                c.at(x, y) = mix(light, kSlate, lit / double(bevel));
+        }
+    return c;
+}
+
+Canvas<Rgb> icon()
+{
+    constexpr Rgb body{0x1F, 0x9E, 0x99}, edge{0x0B, 0x5C, 0x59}, display{0xDC, 0xF5, 0xEF},
+        key{0x12, 0x33, 0x33};
+    Canvas<Rgb> c(16, 12, kSlate);
+    c.fill(3, 0, 12, 11, body);
+    c.frame(3, 0, 12, 11, edge);
+    c.fill(5, 2, 10, 3, display);
+    for (int top : {6, 9})
+        for (int left : {4, 7, 10})
+            c.fill(left, top, left + 1, top + 1, key);
+    return c;
+}
+
+Canvas<Rgb> dotGlyph()
+{
+    Canvas<Rgb> c(16, 16, kSilver);
+    c.fill(6, 10, 8, 12, kBlack);
+    return c;
+}
+
+Canvas<Rgb> backGlyph()
+{
+    Canvas<Rgb> c(16, 16, kSilver);
+    for (int y = 4; y <= 10; ++y) {
+        const int d = y < 7 ? 7 - y : y - 7;
+        c.fill(1 + d, y, 5, y, kBlack);
+    }
+    c.fill(6, 7, 14, 7, kBlack);
+    return c;
+}
+
+Canvas<std::uint8_t> cancelGlyph()
+{
+    Canvas<std::uint8_t> c(16, 16, Silver);
+    c.fill(4, 1, 10, 14, Grey);
+    c.frame(4, 1, 10, 14, Black);
+    // The leaf swings out towards the viewer, so its free edge looks taller.
+    // Row 15 stays silver at the left: the bottom-left pixel is the clear colour.
+    c.fill(0, 0, 0, 14, Black);
+    for (int x = 1; x <= 3; ++x)
+        c.fill(x, x - 1, x, 15 - x, Olive);
+    c.at(1, 8) = Black;
+    for (int x = 6; x <= 8; ++x)
+        c.fill(x, 13 - x, x, x + 2, Blue);
+    c.fill(9, 7, 14, 8, Blue);
+    return c;
+}
+
+// Colour indexes, and which pixels the icon leaves transparent.
+struct Icon {
+    Canvas<std::uint8_t> colours{32, 32, Black};
+    Canvas<std::uint8_t> clear{32, 32, 1};
+    void fill(int l, int t, int r, int b, std::uint8_t colour)
+    {
+        colours.fill(l, t, r, b, colour);
+        clear.fill(l, t, r, b, 0);
+    }
+    void frame(int l, int t, int r, int b, std::uint8_t colour)
+    {
+        colours.frame(l, t, r, b, colour);
+        clear.frame(l, t, r, b, 0);
+    }
+};
+
+Icon applicationIcon()
+{
+    Icon i;
+    i.fill(2, 2, 19, 27, White);
+    i.frame(2, 2, 19, 27, Black);
+    for (int y = 6; y <= 24; y += 3)
+        i.fill(4, y, 17, y, Blue);
+    i.fill(6, 3, 6, 26, Red);
+    i.fill(12, 10, 28, 30, Teal);
+    i.frame(12, 10, 28, 30, Black);
+    i.fill(14, 12, 26, 15, Aqua);
+    i.frame(14, 12, 26, 15, Black);
+    for (int top : {18, 22, 26})
+        for (int left : {14, 17, 20, 23})
+            i.fill(left, top, left + 1, top + 1, Black);
+    // The pencil lies across the sheet's corner, tip down to the left.
+    for (int t = 0; t <= 11; ++t) {
+        const int x = 29 - t, y = 1 + t;
+        const std::uint8_t colour = t < 2 ? Red : (t < 9 ? Yellow : Olive);
+        i.fill(x, y, x + 1, y + 1, colour);
+    }
+    i.fill(17, 13, 17, 13, Black);
+    return i;
+}
+
+void put16(std::string& out, unsigned v)
+{
+    out += char(v & 0xFF);
+    out += char((v >> 8) & 0xFF);
+}
+
+void put32(std::string& out, std::uint32_t v)
+{
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
+
+std::string infoHeader(int width, int height, int bits, std::uint32_t imageBytes, int colours)
+{
+    std::string out;
+    put32(out, 40);
+    put32(out, std::uint32_t(width));
+    put32(out, std::uint32_t(height));
+    put16(out, 1);
+    put16(out, unsigned(bits));
+    put32(out, 0); // no compression
+    put32(out, imageBytes);
+    put32(out, 3780); // 96 dots per inch
+    put32(out, 3780);
+    put32(out, std::uint32_t(colours));
+    put32(out, 0);
+    return out;
+}
+
+std::string palette()
+{
+    std::string out;
+    for (const Rgb& p : kPalette) {
+        out += char(p.b);
+        out += char(p.g);
+        out += char(p.r);
+        out += char(0);
+    }
+    return out;
+}
+
+int rowBytes(int width, int bits) { return (width * bits + 31) / 32 * 4; }
+
+// Rows bottom-up, each padded to four bytes, as bitmaps store them.
+std::string bits24(const Canvas<Rgb>& c)
+{
+    std::string out;
+    for (int y = c.height - 1; y >= 0; --y) {
+        std::string row;
+        for (int x = 0; x < c.width; ++x) {
+            const Rgb p = c.at(x, y);
+            row += char(p.b);
+            row += char(p.g);
+            row += char(p.r);
+        }
+        row.resize(std::size_t(rowBytes(c.width, 24)), '\0');
+        out += row;
+    }
+    return out;
+}
+
+std::string bits4(const Canvas<std::uint8_t>& c)
+{
+    std::string out;
+    for (int y = c.height - 1; y >= 0; --y) {
+        std::string row(std::size_t(rowBytes(c.width, 4)), '\0');
+        for (int x = 0; x < c.width; ++x)
+            row[std::size_t(x / 2)] = char(row[std::size_t(x / 2)] | (c.at(x, y) << (x % 2 ? 0 : 4)));
+        out += row;
+    }
+    return out;
+}
+
+std::string bits1(const Canvas<std::uint8_t>& c)
+{
+    std::string out;
+    for (int y = c.height - 1; y >= 0; --y) {
+        std::string row(std::size_t(rowBytes(c.width, 1)), '\0');
+        for (int x = 0; x < c.width; ++x)
+            if (c.at(x, y))
+                row[std::size_t(x / 8)] = char(row[std::size_t(x / 8)] | (0x80 >> (x % 8)));
+        out += row;
+    }
+    return out;
+}
+
+std::string bitmapFile(const std::string& info, const std::string& colours, const std::string& bits)
+{
+    const std::uint32_t offset = 14 + std::uint32_t(info.size() + colours.size());
+    std::string out = "BM";
+    put32(out, offset + std::uint32_t(bits.size()));
+    put32(out, 0);
+    put32(out, offset);
+    return out + info + colours + bits;
+}
+
+std::string bitmap24(const Canvas<Rgb>& c)
+{
+    const std::string bits = bits24(c);
+    return bitmapFile(infoHeader(c.width, c.height, 24, std::uint32_t(bits.size()), 0), {}, bits);
+}
+
+std::string bitmap4(const Canvas<std::uint8_t>& c)
+{
+    const std::string bits = bits4(c);
+    return bitmapFile(infoHeader(c.width, c.height, 4, std::uint32_t(bits.size()), 16), palette(), bits);
+}
+
+// An icon file with one 16-colour image: its colours, then the AND mask
+// that marks the transparent pixels.
+std::string iconFile(const Icon& icon)
+{
+    const std::string colours = bits4(icon.colours), mask = bits1(icon.clear);
+    const std::string image =
+        infoHeader(32, 64, 4, std::uint32_t(colours.size() + mask.size()), 16) + palette() + colours + mask;
+    std::string out;
+    put16(out, 0);
+    put16(out, 1);
+    put16(out, 1);
+    out += char(32);
+    out += char(32);
+    out += char(16);
+    out += char(0);
+    put16(out, 1);
+    put16(out, 4);
+    put32(out, std::uint32_t(image.size()));
+    put32(out, 6 + 16);
+    return out + image;
+}
+
+std::string jpegFile(const Canvas<Rgb>& c, int quality)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(c.width);
+    info.image_height = JDIMENSION(c.height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(std::size_t(c.width) * 3);
+    for (int y = 0; y < c.height; ++y) {
+        for (int x = 0; x < c.width; ++x) {
+            const Rgb p = c.at(x, y);
+            row[std::size_t(x) * 3] = p.r;
+            row[std::size_t(x) * 3 + 1] = p.g;
+            row[std::size_t(x) * 3 + 2] = p.b;
+        }
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::string out(reinterpret_cast<const char*>(buffer), size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return out;
+}
+
+bool write(const std::string& directory, const std::string& name, const std::string& bytes)
+{
+    std::ofstream file(directory + "/" + name, std::ios::binary);
+    file.write(bytes.data(), std::streamsize(bytes.size()));
+    if (!file) {
+        std::cerr << "qinghe-make-pictures: cannot write " << directory << "/" << name << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::cerr << "usage: qinghe-make-pictures <directory>\n";
+        return 2;
+    }
+    const std::string dir = argv[1];
+    const bool ok = write(dir, "ImageBak.jpg", jpegFile(background(), 92))
+        && write(dir, "ImageIco.jpg", jpegFile(icon(), 95))
+        && write(dir, "SBtnDot.bmp", bitmap24(dotGlyph()))
+        && write(dir, "SBtnBack.bmp", bitmap24(backGlyph()))
+        && write(dir, "BitBtnCancel.bmp", bitmap4(cancelGlyph()))
+        && write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon()));
+    return ok ? 0 : 1;
+}
