@@ -1,0 +1,64 @@
+#include "bench/child_process.h"
+#include "bench/memory_use.h"
+#include "bench/sample_stats.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+// As Linux 6.x writes it: Pss_Anon and the like follow Pss.
+constexpr std::string_view kRollup = "55d0c8a5e000-7ffc2b1f1000 ---p 00000000 00:00 0    [rollup]\n"
+                                     "Rss:               42012 kB\n"
+                                     "Pss:               27431 kB\n"
+                                     "Pss_Dirty:          9120 kB\n"
+                                     "Pss_Anon:           8800 kB\n"
+                                     "Pss_File:          18311 kB\n"
+                                     "Shared_Clean:      20480 kB\n";
+
+TEST(SmapsRollup, ReadsRssAndPss)
+{
+    const auto use = bench::parseSmapsRollup(kRollup);
+    ASSERT_TRUE(use);
+    EXPECT_EQ(use->rssKb, 42012);
+    EXPECT_EQ(use->pssKb, 27431);
+}
+
+TEST(SmapsRollup, TakesNoPssFromItsParts)
+{
+    EXPECT_FALSE(bench::parseSmapsRollup("Rss: 10 kB\nPss_Anon: 5 kB\nPss_File: 3 kB\n"));
+}
+
+TEST(SmapsRollup, ReadsThisProcess)
+{
+    const auto use = bench::readMemoryUse(::getpid());
+    ASSERT_TRUE(use);
+    EXPECT_GT(use->rssKb, 0);
+    EXPECT_GT(use->pssKb, 0);
+    EXPECT_LE(use->pssKb, use->rssKb);
+}
+
+TEST(SampleStats, MedianOfEvenAndOddCounts)
+{
+    EXPECT_EQ(bench::median({3, 1, 2}), 2);
+    EXPECT_EQ(bench::median({4, 1, 3, 2}), 2.5);
+    EXPECT_FALSE(bench::median({}));
+    EXPECT_EQ(bench::minimum({3, 1, 2}), 1);
+}
+
+TEST(ChildProcess, SaysWhenTheProgramCannotRun)
+{
+    EXPECT_FALSE(bench::ChildProcess::start({"/nonexistent/program"}, {}));
+}
+
+TEST(ChildProcess, StopsAProgramThatKeepsRunning)
+{
+    auto child = bench::ChildProcess::start({"sleep", "30"}, {});
+    ASSERT_TRUE(child);
+    EXPECT_TRUE(child->running());
+    child->stop();
+    EXPECT_FALSE(child->running());
+}
+
+} // namespace
