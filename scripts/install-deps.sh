@@ -13,6 +13,7 @@ packages=(
   xdotool
   libx11-dev libxdamage-dev libxfixes-dev
   fonts-arphic-gbsn00lp
+  dpkg-dev desktop-file-utils appstream imagemagick
 )
 
 missing=()

@@ -3,6 +3,7 @@
 
 #include "calc/Tape.h"
 #include "ui/ErrorGuard.h"
+#include "ui/BitmapDecode.h"
 #include "ui/GbkText.h"
 #include "ui/KeyMap.h"
 #include "ui/Picker.h"
@@ -10,6 +11,7 @@
 #include "ui/TapeModel.h"
 
 #include <QSignalSpy>
+#include <QFile>
 #include <QtTest>
 
 #include <limits>
@@ -133,6 +135,42 @@ private slots:
         const QImage cancel = ui::pictures::glyph(ui::pictures::kCancelGlyph).toImage();
         QCOMPARE(qAlpha(cancel.pixel(15, 15)), 0);
         QCOMPARE(cancel.pixelColor(12, 7), QColor(0, 0, 255));
+    }
+
+    void bitmapsAreReadWithoutQtsReaders()
+    {
+        QFile file(ui::pictures::kDotGlyph);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray dot = file.readAll();
+        QCOMPARE(ui::pictures::decodeBmp(dot).size(), QSize(16, 16));
+        // Cut short, or not a bitmap at all: nothing, never a read past the end.
+        for (const qsizetype length : {qsizetype(0), qsizetype(13), qsizetype(54), dot.size() - 1})
+            QVERIFY2(ui::pictures::decodeBmp(dot.first(length)).isNull(), qPrintable(QString::number(length)));
+        QVERIFY(ui::pictures::decodeIco(dot).isNull());
+
+        // A 2 x 2 picture stored top row first (negative height), 24 bits a pixel.
+        QByteArray topDown("BM", 2);
+        const auto put = [&topDown](quint32 value, int size) {
+            for (int i = 0; i < size; ++i)
+                topDown.append(char((value >> (8 * i)) & 0xFF));
+        };
+        put(70, 4), put(0, 4), put(54, 4);
+        put(40, 4), put(2, 4), put(quint32(-2), 4), put(1, 2), put(24, 2), put(0, 4), put(16, 4);
+        put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+        // Rows are blue, green, red bytes; a value written little-endian puts red last.
+        put(0xFF0000, 3), put(0x00FF00, 3), put(0, 2); // red, green
+        put(0x0000FF, 3), put(0xFFFFFF, 3), put(0, 2); // blue, white
+        const QImage image = ui::pictures::decodeBmp(topDown);
+        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(1, 0), QColor(Qt::green));
+        QCOMPARE(image.pixelColor(0, 1), QColor(Qt::blue));
+
+        QFile iconFile(ui::pictures::kApplicationIcon);
+        QVERIFY(iconFile.open(QIODevice::ReadOnly));
+        const QByteArray icon = iconFile.readAll();
+        const QImage iconImage = ui::pictures::decodeIco(icon);
+        QCOMPARE(iconImage.size(), QSize(32, 32));
+        QVERIFY(ui::pictures::decodeIco(icon.first(icon.size() - 1)).isNull());
     }
 
     void tapeModelFollowsNotices()

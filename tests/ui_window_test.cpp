@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <limits>
 #include <memory>
 
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
@@ -538,6 +539,92 @@ private slots:
         QCOMPARE(tape(), before);
         clickKeys({"SBtn7"});
         QCOMPARE(shown("PanelShow"), QStringLiteral("7."));
+    }
+
+    // Every action that reads a number runs inside the error guard, by click
+    // and by hotkey: a caller's infinite value shows as "INF.", which no key
+    // can read; the error is reported, the action's hint stays, the window
+    // goes on.
+    void everyReadingActionIsGuarded_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("hintStart");
+        const Qt::KeyboardModifiers none, shift(Qt::ShiftModifier), alt(Qt::AltModifier), pad(Qt::KeypadModifier);
+        struct Row {
+            const char* control;
+            int key;
+            Qt::KeyboardModifiers modifiers;
+            QString hintStart;
+        };
+        const Row rows[] = {
+            {"SBtnAdd", Qt::Key_Plus, pad, " + "},
+            {"SBtnSub", Qt::Key_Minus, pad, " - "},
+            {"SBtnMulti", Qt::Key_Asterisk, shift, gbk(" \xA1\xC1 ")},             // " × "
+            {"SBtnDiv", Qt::Key_Slash, none, gbk(" \xA1\xC2 ")},                   // " ÷ "
+            {"SBtnEqual", Qt::Key_Return, none, " = "},
+            {"SBtnMS", Qt::Key_M, alt, " MS "},
+            {"SBtnMAdd", Qt::Key_A, alt, " MS "}, // an empty memory hands over to MS
+            {"SBtnSetCess", Qt::Key_S, alt, gbk(" [\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA]")}, // " [设定税率]"
+            {"SBtnTax", Qt::Key_J, alt, gbk(" [\xCB\xB0\xBD\xF0]")},                    // " [税金]"
+            {"SBtnPrice", Qt::Key_B, alt, gbk(" [\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB]")},   // " [不含税价]"
+            {"SBtnPriceAndTax", Qt::Key_U, alt, gbk(" [\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6]")}, // " [价税合计]"
+        };
+        for (const Row& row : rows) {
+            QTest::addRow("click %s", row.control) << row.control << 0 << none << row.hintStart;
+            QTest::addRow("hotkey %s", row.control) << row.control << row.key << row.modifiers << row.hintStart;
+        }
+    }
+
+    void everyReadingActionIsGuarded()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, hintStart);
+        clickKeys({"SBtn5", "SBtnAdd"});
+        const QStringList tapeBefore = tape();
+        w->hide();
+        w->setValue(std::numeric_limits<long double>::infinity());
+        w->show();
+        QCOMPARE(shown("PanelShow"), QStringLiteral("INF."));
+        if (key == 0)
+            clickKeys({control});
+        else
+            QTest::keyClick(tapeView(), Qt::Key(key), modifiers);
+        QCOMPARE(errors, QStringList{QStringLiteral("'INF.' is not a valid floating point value.")});
+        QVERIFY2(hint().startsWith(hintStart), qPrintable(hint()));
+        QCOMPARE(shown("PanelShow"), QStringLiteral("INF."));
+        QCOMPARE(shown("PanelM"), QString());
+        QCOMPARE(tape(), tapeBefore);
+        QVERIFY(w->isVisible());
+        clickKeys({"SBtnCE", "SBtn4", "SBtnMS"});
+        QCOMPARE(shown("PanelShow"), QStringLiteral("4."));
+        QCOMPARE(shown("PanelM"), QStringLiteral("M"));
+        QCOMPARE(errors.size(), 1);
+    }
+
+    // The overflow line holds no number: picking it up is reported and
+    // changes nothing.
+    void pickingTheOverflowLineIsGuarded()
+    {
+        w->hide();
+        w->setValue(1e4900L);
+        w->show();
+        clickKeys({"SBtnMulti", "SBtnEqual"});
+        const QStringList lines = tape();
+        // "结果          数字超范围!"
+        QCOMPARE(lines.last(), gbk(kResultWord) + QString(10, ' ') + gbk("\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!"));
+        const QString hintBefore = hint();
+        doubleClickTape(rowCentre(lines.size() - 1));
+        QCOMPARE(errors, QStringList{gbk("'\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!' is not a valid floating point value.")});
+        QVERIFY(w->Value() == 1e4900L);
+        QCOMPARE(hint(), hintBefore);
+        QVERIFY(w->isVisible());
+        clickKeys({"SBtn7"});
+        QCOMPARE(shown("PanelShow"), QStringLiteral("7."));
+        QCOMPARE(errors.size(), 1);
     }
 
     void pickUpErrorKeepsTheWindowOpen()

@@ -1,5 +1,7 @@
 #include "ui/Pictures.h"
 
+#include "ui/BitmapDecode.h"
+
 #include <QFile>
 
 #include <csetjmp>
@@ -58,17 +60,24 @@ QImage decodeJpeg(QByteArrayView data)
     return image;
 }
 
-QPixmap jpeg(const QString& resource)
+namespace {
+
+QByteArray resourceBytes(const QString& resource)
 {
     QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QPixmap::fromImage(decodeJpeg(file.readAll()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+QPixmap jpeg(const QString& resource)
+{
+    return QPixmap::fromImage(decodeJpeg(resourceBytes(resource)));
 }
 
 QPixmap glyph(const QString& resource)
 {
-    QImage image(resource);
+    QImage image = decodeBmp(resourceBytes(resource));
     if (image.isNull())
         return {};
     image = image.convertToFormat(QImage::Format_ARGB32);
@@ -84,7 +93,7 @@ QPixmap glyph(const QString& resource)
 
 QIcon applicationIcon()
 {
-    return QIcon(kApplicationIcon);
+    return QIcon(QPixmap::fromImage(decodeIco(resourceBytes(kApplicationIcon))));
 }
 
 } // namespace ui::pictures

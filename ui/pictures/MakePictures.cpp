@@ -1,10 +1,12 @@
 // Draws the calculator window's pictures:
 //   qinghe-make-pictures <directory>
 // writes ImageBak.jpg, ImageIco.jpg, SBtnDot.bmp, SBtnBack.bmp,
-// BitBtnCancel.bmp and qinghe-taxcalc.ico. The output is the same on every
-// run, so the committed files can be checked against a fresh drawing.
+// BitBtnCancel.bmp and qinghe-taxcalc.ico, and the desktop icons
+// qinghe-taxcalc-32.png, -64.png and -128.png. The output is the same on
+// every run, so the committed files can be checked against a fresh drawing.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +17,8 @@
 #include <vector>
 
 #include <jpeglib.h>
+
+#include "PngFile.h"
 
 namespace {
 
@@ -188,6 +192,123 @@ Icon applicationIcon()
     }
     i.fill(17, 13, 17, 13, Black);
     return i;
+}
+
+// The icon file's own pixels as RGBA: the desktop's 32 x 32 icon is the
+// window's icon.
+std::vector<std::uint8_t> iconRgba(const Icon& icon)
+{
+    std::vector<std::uint8_t> out;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const Rgb p = kPalette[icon.colours.at(x, y)];
+            out.insert(out.end(), {p.r, p.g, p.b, std::uint8_t(icon.clear.at(x, y) ? 0 : 255)});
+        }
+    return out;
+}
+
+// The application icon's design on its 32-unit grid, painted at a larger
+// size with 4 x 4 samples a pixel, so that edges and the slanted pencil come
+// out smooth instead of as blown-up squares.
+class Sketch {
+public:
+    explicit Sketch(int size) : size_(size), pixels_(std::size_t(size) * size) {}
+
+    template <class Inside>
+    void paint(std::uint8_t colour, Inside inside)
+    {
+        const Rgb c = kPalette[colour];
+        const double unit = 32.0 / size_;
+        for (int py = 0; py < size_; ++py)
+            for (int px = 0; px < size_; ++px) {
+                int hits = 0;
+                for (int sy = 0; sy < 4; ++sy)
+                    for (int sx = 0; sx < 4; ++sx)
+                        hits += inside((px + (sx + 0.5) / 4) * unit, (py + (sy + 0.5) / 4) * unit) ? 1 : 0;
+                if (hits == 0)
+                    continue;
+                const double a = hits / 16.0;
+                Premultiplied& p = pixels_[std::size_t(py) * size_ + px];
+                p = {c.r * a + p.r * (1 - a), c.g * a + p.g * (1 - a), c.b * a + p.b * (1 - a), a + p.a * (1 - a)};
+            }
+    }
+
+    std::vector<std::uint8_t> rgba() const
+    {
+        std::vector<std::uint8_t> out;
+        auto byte = [](double v) { return std::uint8_t(std::clamp(v, 0.0, 255.0) + 0.5); };
+        for (const Premultiplied& p : pixels_) {
+            if (p.a <= 0)
+                out.insert(out.end(), {0, 0, 0, 0});
+            else
+                out.insert(out.end(), {byte(p.r / p.a), byte(p.g / p.a), byte(p.b / p.a), byte(p.a * 255)});
+        }
+        return out;
+    }
+
+private:
+    struct Premultiplied {
+        double r = 0, g = 0, b = 0, a = 0;
+    };
+    int size_;
+    std::vector<Premultiplied> pixels_;
+};
+
+auto box(double l, double t, double r, double b)
+{
+    return [=](double x, double y) { return x >= l && x < r && y >= t && y < b; };
+}
+
+auto roundBox(double l, double t, double r, double b, double radius)
+{
+    return [=](double x, double y) {
+        if (!(x >= l && x < r && y >= t && y < b))
+            return false;
+        const double dx = std::max({l + radius - x, x - (r - radius), 0.0});
+        const double dy = std::max({t + radius - y, y - (b - radius), 0.0});
+        return dx * dx + dy * dy <= radius * radius;
+    };
+}
+
+// The pencil in its own axes: u grows from the eraser (top right) to the tip
+// (bottom left) along the line x + y = 32 the small icon's pencil follows, w
+// across it; both in steps of half a grid diagonal.
+auto pencilPiece(double from, double to, double halfWidth, double grow)
+{
+    return [=](double x, double y) {
+        const double u = y - x, w = x + y - 32;
+        if (u < from - grow || u >= to + grow)
+            return false;
+        // The wood is cut to a cone from u = -11 to the point at u = -3.
+        const double reach = u < -11 ? halfWidth : halfWidth * (-3 - u) / 8;
+        return std::abs(w) <= reach + grow;
+    };
+}
+
+std::vector<std::uint8_t> sketchedIcon(int size)
+{
+    Sketch s(size);
+    s.paint(Black, box(2, 2, 20, 28));
+    s.paint(White, box(2.5, 2.5, 19.5, 27.5));
+    // Half-unit lines on half-unit bounds stay sharp at 64 and 128 pixels.
+    for (int y = 6; y <= 24; y += 3)
+        s.paint(Blue, box(4, y + 0.5, 18, y + 1));
+    s.paint(Red, box(6.5, 3, 7, 27));
+    s.paint(Black, roundBox(12, 10, 29, 31, 1.5));
+    s.paint(Teal, roundBox(12.5, 10.5, 28.5, 30.5, 1));
+    s.paint(Black, box(14, 12, 27, 16));
+    s.paint(Aqua, box(14.5, 12.5, 26.5, 15.5));
+    for (int top : {18, 22, 26})
+        for (int left : {14, 17, 20, 23})
+            s.paint(Black, roundBox(left, top, left + 2, top + 2, 0.5));
+    constexpr double half = 1.8;
+    s.paint(Black, pencilPiece(-29.5, -3, half, 0.7));
+    s.paint(Red, pencilPiece(-29.5, -25, half, 0));
+    s.paint(Silver, pencilPiece(-25, -23.5, half, 0));
+    s.paint(Yellow, pencilPiece(-23.5, -11, half, 0));
+    s.paint(Olive, pencilPiece(-11, -5.5, half, 0));
+    s.paint(Black, pencilPiece(-5.5, -3, half, 0));
+    return s.rgba();
 }
 
 void put16(std::string& out, unsigned v)
@@ -379,6 +500,9 @@ int main(int argc, char* argv[])
         && write(dir, "SBtnDot.bmp", bitmap24(dotGlyph()))
         && write(dir, "SBtnBack.bmp", bitmap24(backGlyph()))
         && write(dir, "BitBtnCancel.bmp", bitmap4(cancelGlyph()))
-        && write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon()));
+        && write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon()))
+        && write(dir, "qinghe-taxcalc-32.png", pictures::pngFile(32, 32, iconRgba(applicationIcon())))
+        && write(dir, "qinghe-taxcalc-64.png", pictures::pngFile(64, 64, sketchedIcon(64)))
+        && write(dir, "qinghe-taxcalc-128.png", pictures::pngFile(128, 128, sketchedIcon(128)));
     return ok ? 0 : 1;
 }
