@@ -76,11 +76,7 @@ void Calculator::equals()
         tape_.append(tape_text::kSeparator);
         markLine(tape_.append(overflowLine()));
         entry_ = "0.";
-        state_.PendingOp.clear();
-        state_.LastOp.clear();
-        state_.FirstOperand = 0;
-        state_.SecondOperand = 0;
-        awaitNewEntry();
+        forgetCalculation();
         return;
     }
 

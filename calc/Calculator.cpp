@@ -105,6 +105,15 @@ void Calculator::awaitNewEntry()
     state_.FractionEntry = false;
 }
 
+void Calculator::forgetCalculation()
+{
+    dropPendingOp();
+    state_.LastOp.clear();
+    state_.FirstOperand = 0;
+    state_.SecondOperand = 0;
+    awaitNewEntry();
+}
+
 void Calculator::startBlock()
 {
     if (tape_.holdsAnyLine()) {

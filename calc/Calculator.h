@@ -91,6 +91,9 @@ private:
     // The entry line as a number; a final "." after an exponent is ignored.
     long double readEntry() const;
     void awaitNewEntry();
+    // Ends the calculation in progress: no operation pending or remembered,
+    // both operands 0, and the next digit starts a new number.
+    void forgetCalculation();
     // Empty line between blocks.
     void startBlock();
     // MarkIndex and the selection on this line.

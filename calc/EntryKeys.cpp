@@ -119,12 +119,7 @@ void Calculator::clearAll()
     setHint(Hint::C);
     tape_.clear();
     entry_ = "0.";
-    state_.NewEntry = true;
-    dropPendingOp();
-    state_.LastOp.clear();
-    state_.FirstOperand = 0;
-    state_.SecondOperand = 0;
-    state_.FractionEntry = false;
+    forgetCalculation();
 }
 
 } // namespace calc

@@ -66,12 +66,7 @@ void Calculator::runTaxKey(Hint hint, bool (*accepts)(long double), const Report
         markLine(tape_.append(tape_text::kSeparator));
     }
     // Refused or not, the calculation in progress ends.
-    state_.NewEntry = true;
-    dropPendingOp();
-    state_.LastOp.clear();
-    state_.FirstOperand = 0;
-    state_.SecondOperand = 0;
-    state_.FractionEntry = false;
+    forgetCalculation();
 }
 
 void Calculator::setTaxRate()
