@@ -1,6 +1,7 @@
 #include "ui/UntCalc.h"
 
 #include "ui/GbkText.h"
+#include "ui/PanelLabel.h"
 #include "ui/Pictures.h"
 #include "ui/TapeView.h"
 
@@ -145,13 +146,11 @@ void paint(QWidget* widget, QColor background, QColor text = Qt::black)
     widget->setAutoFillBackground(true);
 }
 
-// A panel with a caption: flat one-pixel black border, whatever the text colour.
 void makePanel(QLabel* panel, QColor background, QColor text, Qt::Alignment alignment)
 {
     panel->setTextFormat(Qt::PlainText);
     panel->setAlignment(alignment | Qt::AlignVCenter);
-    panel->setStyleSheet(QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid black; padding: 0 1px; }")
-                             .arg(background.name(), text.name()));
+    paint(panel, background, text);
 }
 
 void setCaption(QLabel* label, const QString& text)
@@ -234,7 +233,7 @@ void FrmCalc::createControls()
             [this](const QModelIndex& current) { userSelected(current); });
     connect(&tapeModel_, &TapeModel::coreSelected, this, [this](int row) { showSelected(row, true); });
 
-    PanelM = place(new QLabel(this), "PanelM");
+    PanelM = place(new PanelLabel(this), "PanelM");
     PanelM->setFont(songFont(12, false));
     makePanel(PanelM, kPaleColour, Qt::red, Qt::AlignHCenter);
 
@@ -247,7 +246,7 @@ void FrmCalc::createControls()
     MemoHint->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MemoHint->document()->setDocumentMargin(2);
 
-    PanelShow = place(new QLabel(this), "PanelShow");
+    PanelShow = place(new PanelLabel(this), "PanelShow");
     makePanel(PanelShow, kEntryColour, Qt::black, Qt::AlignRight);
 
     for (QFrame** pad : {&Panel1, &Panel2}) {
@@ -259,7 +258,7 @@ void FrmCalc::createControls()
         (*pad)->setMidLineWidth(0);
     }
 
-    PanelCess = place(new QLabel(this), "PanelCess");
+    PanelCess = place(new PanelLabel(this), "PanelCess");
     PanelCess->setFont(songFont(12, false));
     makePanel(PanelCess, kPaleColour, Qt::red, Qt::AlignHCenter);
 

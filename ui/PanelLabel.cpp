@@ -1,0 +1,21 @@
+#include "ui/PanelLabel.h"
+
+#include <QPainter>
+
+namespace ui {
+
+PanelLabel::PanelLabel(QWidget* parent) : QLabel(parent)
+{
+    // Inside the border, one more pixel left and right before the text.
+    setContentsMargins(2, 1, 2, 1);
+}
+
+void PanelLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace ui
