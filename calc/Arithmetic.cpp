@@ -5,6 +5,7 @@
 #include "calc/TapeLines.h"
 
 #include <cmath>
+#include <utility>
 
 namespace calc {
 
@@ -82,9 +83,7 @@ void Calculator::equals()
 
     tape_.append(tape_text::kSeparator);
     markLine(tape_.append(resultLine(entry_)));
-    if (entry_.find('.') == std::string::npos) {
-        entry_ += '.';
-    }
+    entry_ = withPoint(std::move(entry_));
     state_.PendingOp.clear();
     awaitNewEntry();
 }

@@ -45,17 +45,15 @@ constexpr std::array<KeyAction, 28> kKeyActions{
 static_assert(static_cast<std::size_t>(Key::PriceAndTax) + 1 == kKeyActions.size(),
               "one action per key");
 
-// A shown number keeps a visible point: 42 -> "42.", 0.5 -> "0.5".
-std::string shownNumber(long double x)
+} // namespace
+
+std::string Calculator::withPoint(std::string text)
 {
-    std::string text = GeneralText(x);
     if (text.find('.') == std::string::npos) {
         text += '.';
     }
     return text;
 }
-
-} // namespace
 
 Calculator::Calculator() = default;
 
@@ -66,7 +64,7 @@ void Calculator::press(Key key)
 
 void Calculator::FormShow()
 {
-    entry_ = shownNumber(state_.Value);
+    entry_ = withPoint(GeneralText(state_.Value));
     state_.NewEntry = true;
     dropPendingOp();
     state_.MemoryValue = 0;

@@ -91,6 +91,9 @@ private:
     // The entry line as a number; a final "." after an exponent is ignored.
     long double readEntry() const;
     void awaitNewEntry();
+    // A number shown on the entry line keeps a visible point: "42" -> "42.",
+    // "0.5" stays.
+    static std::string withPoint(std::string text);
     // Ends the calculation in progress: no operation pending or remembered,
     // both operands 0, and the next digit starts a new number.
     void forgetCalculation();

@@ -40,10 +40,7 @@ void Calculator::memoryRecall()
     if (memory_ != kInUse) {
         return;
     }
-    entry_ = GeneralText(state_.MemoryValue);
-    if (entry_.find('.') == std::string::npos) {
-        entry_ += '.';
-    }
+    entry_ = withPoint(GeneralText(state_.MemoryValue));
     awaitNewEntry();
 }
 

@@ -436,10 +436,10 @@ void FrmCalc::run(Action&& action)
 
 void FrmCalc::follow()
 {
-    setCaption(PanelShow, fromGbk(core_.entryText()));
-    setCaption(PanelM, fromGbk(core_.memoryIndicator()));
-    setCaption(PanelCess, fromGbk(core_.rateCaption()));
-    if (const QString hint = fromGbk(core_.hintLine()); MemoHint->toPlainText() != hint)
+    setCaption(PanelShow, shownText_(core_.entryText()));
+    setCaption(PanelM, shownText_(core_.memoryIndicator()));
+    setCaption(PanelCess, shownText_(core_.rateCaption()));
+    if (const QString hint = shownText_(core_.hintLine()); MemoHint->toPlainText() != hint)
         MemoHint->setPlainText(hint);
     showSelected(static_cast<int>(core_.tape().selected()), false);
 }

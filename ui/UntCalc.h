@@ -2,6 +2,7 @@
 
 #include "calc/Calculator.h"
 #include "ui/ErrorGuard.h"
+#include "ui/GbkText.h"
 #include "ui/KeyMap.h"
 #include "ui/KeyPreview.h"
 #include "ui/TapeModel.h"
@@ -100,6 +101,8 @@ private:
     void click(std::string_view control);
 
     calc::Calculator core_;
+    // The captions change with every key; one decoder serves them all.
+    GbkText shownText_;
     TapeModel tapeModel_{core_.tape()};
     ErrorGuard guard_{this};
     WindowDrag drag_{this};
