@@ -122,7 +122,12 @@ private slots:
         QVERIFY(ui::pictures::applicationIcon().availableSizes().contains(QSize(32, 32)));
         const QImage background = ui::pictures::jpeg(ui::pictures::kBackground).toImage();
         QVERIFY(background.pixelColor(0, 0).lightness() >= 245);
-        QVERIFY(qAbs(background.pixelColor(287, 125).red() - 0x66) <= 3);
+        // The plate's colour, channel by channel, opaque.
+        const QColor plate = background.pixelColor(287, 125);
+        QVERIFY(qAbs(plate.red() - 0x66) <= 3);
+        QVERIFY(qAbs(plate.green() - 0x78) <= 3);
+        QVERIFY(qAbs(plate.blue() - 0x82) <= 3);
+        QCOMPARE(plate.alpha(), 255);
     }
 
     void glyphsClearTheirBottomLeftColour()

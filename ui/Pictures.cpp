@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 
@@ -25,13 +26,17 @@ struct JpegErrors {
     std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1);
 }
 
+// QImage::Format_RGB32 holds 0xffRRGGBB words: in memory B, G, R, 0xff on
+// this little-endian machine, which libjpeg-turbo writes directly, so the
+// picture needs no second pass to become a pixmap.
+static_assert(std::endian::native == std::endian::little);
+
 void decodeRows(jpeg_decompress_struct& info, QImage& image)
 {
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
+    info.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&info);
-    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                   QImage::Format_RGB888);
+    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB32);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
         jpeg_read_scanlines(&info, &row, 1);
