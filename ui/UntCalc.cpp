@@ -5,6 +5,7 @@
 #include "ui/Pictures.h"
 #include "ui/TapeView.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -108,10 +109,26 @@ QString latin(std::string_view text)
 
 // The Song face of code page 936: one 6-pixel column per byte at 12 pixels.
 // Windows has it as 宋体; Debian's fonts-arphic-gbsn00lp measures the same.
+// The fonts name the first of these that is installed, alone: for a name
+// that is missing Qt would search fontconfig's substitutes again for every
+// font of the window, which costs more than the rest of its start-up.
+QStringList songFamilies()
+{
+    static const QStringList families = [] {
+        const QStringList names{fromGbk(kSongFace), QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")};
+        const QStringList installed = QFontDatabase::families();
+        for (const QString& name : names)
+            if (installed.contains(name, Qt::CaseInsensitive))
+                return QStringList{name};
+        return names;
+    }();
+    return families;
+}
+
 QFont songFont(int pixels, bool bold)
 {
     QFont font;
-    font.setFamilies({fromGbk(kSongFace), QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")});
+    font.setFamilies(songFamilies());
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
