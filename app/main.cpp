@@ -1,11 +1,13 @@
+#include "app/FontConfigurationPreload.h"
 #include "ui/UntCalc.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    app::preloadFontConfiguration();
+    QApplication application(argc, argv);
     ui::FrmCalc window;
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+
+namespace app {
+
+// Starts `load` on a thread of the idle scheduling class and returns at once;
+// the thread ends on its own. Such a thread takes only processor time nothing
+// else wants, so it never slows the rest of the start-up, and nothing may wait
+// for it: on a busy machine it may get no time for a long while. Returns false
+// when no thread could be started.
+bool preloadInIdleTime(std::function<void()> load);
+
+// fontconfig keeps one configuration for the whole process: the first
+// FcInit() reads the configuration files and the font caches, and later calls,
+// Qt's among them, find them loaded. That load is the largest single piece of
+// the window's start-up and needs nothing from Qt, so it is started before
+// QApplication, whose connection to the display leaves the second core mostly
+// idle. If Qt needs fonts before the load is done, it loads the configuration
+// itself as it would without us, and fontconfig keeps whichever is done first.
+void preloadFontConfiguration();
+
+} // namespace app
