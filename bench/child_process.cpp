@@ -81,13 +81,17 @@ std::optional<ChildProcess> ChildProcess::start(const std::vector<std::string>& 
     return child;
 }
 
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept : pid_(std::exchange(other.pid_, -1)) {}
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept
+    : pid_(std::exchange(other.pid_, -1)), cpuTime_(other.cpuTime_)
+{
+}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept
 {
     if (this != &other) {
         stop();
         pid_ = std::exchange(other.pid_, -1);
+        cpuTime_ = other.cpuTime_;
     }
     return *this;
 }
@@ -99,10 +103,19 @@ bool ChildProcess::running()
     if (pid_ <= 0)
         return false;
     int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == 0)
+    rusage usage{};
+    if (::wait4(pid_, &status, WNOHANG, &usage) == 0)
         return true;
-    pid_ = -1;
+    reaped(usage);
     return false;
+}
+
+void ChildProcess::reaped(const rusage& usage)
+{
+    using std::chrono::microseconds, std::chrono::seconds;
+    auto time = [](const timeval& t) { return seconds(t.tv_sec) + microseconds(t.tv_usec); };
+    cpuTime_ = time(usage.ru_utime) + time(usage.ru_stime);
+    pid_ = -1;
 }
 
 void ChildProcess::stop()
@@ -115,8 +128,9 @@ void ChildProcess::stop()
         std::this_thread::sleep_for(10ms);
     if (pid_ > 0) {
         ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
+        rusage usage{};
+        ::wait4(pid_, nullptr, 0, &usage);
+        reaped(usage);
     }
 }
 

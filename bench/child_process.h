@@ -1,7 +1,9 @@
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/types.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,10 +33,16 @@ public:
     bool running();
     // SIGTERM, then SIGKILL if it lingers; returns once it is reaped.
     void stop();
+    // The processor time (user and system, all its threads) it used, once it
+    // has been reaped.
+    std::optional<std::chrono::microseconds> cpuTime() const { return cpuTime_; }
 
 private:
     explicit ChildProcess(pid_t pid) : pid_(pid) {}
+    void reaped(const rusage& usage);
+
     pid_t pid_ = -1;
+    std::optional<std::chrono::microseconds> cpuTime_;
 };
 
 } // namespace bench

@@ -70,6 +70,7 @@ std::optional<Options> parse(int argc, char* argv[])
 struct Sample {
     double mapMs = 0;
     double paintMs = 0;
+    double cpuMs = 0;
     bench::MemoryUse memory;
     int otherQtProcesses = 0;
 };
@@ -121,7 +122,9 @@ std::optional<Sample> startOnce(const std::string& path, const std::string& disp
     }
     const int others = bench::countOtherMappers(child->pid(), "libQt6Core.so");
     child->stop();
-    return Sample{msBetween(started, *watch.mapped()), msBetween(started, *watch.painted()), *memory, others};
+    const std::chrono::duration<double, std::milli> cpu = child->cpuTime().value_or(std::chrono::microseconds(0));
+    return Sample{msBetween(started, *watch.mapped()), msBetween(started, *watch.painted()), cpu.count(), *memory,
+                  others};
 }
 
 std::string cell(std::optional<double> value, const char* format)
@@ -169,8 +172,10 @@ void report(const Series& program, const Series& bare, const Options& options, c
         const auto paint = s.values([](const Sample& x) { return x.paintMs; });
         const auto rss = s.values([](const Sample& x) { return x.memory.rssKb / 1024.0; });
         const auto pss = s.values([](const Sample& x) { return x.memory.pssKb / 1024.0; });
+        const auto cpu = s.values([](const Sample& x) { return x.cpuMs; });
         return std::vector<std::optional<double>>{bench::median(map),   bench::minimum(map), bench::median(paint),
-                                                  bench::minimum(paint), bench::median(rss),  bench::median(pss)};
+                                                  bench::minimum(paint), bench::median(rss),  bench::median(pss),
+                                                  bench::median(cpu)};
     };
     const auto p = row(program);
     const auto b = row(bare);
@@ -178,11 +183,13 @@ void report(const Series& program, const Series& bare, const Options& options, c
     std::printf("\nStart-up on Xvfb %s, %s; %d fresh starts of each, alternating, after one unmeasured start each.\n",
                 display.c_str(), options.windowManager ? "window manager openbox" : "no window manager", options.starts);
     std::printf("Times from fork to the window's MapNotify and to its first DamageNotify; memory from\n"
-                "/proc/<pid>/smaps_rollup one second after the map (MiB = 1024 KiB).\n\n");
-    printRow("", {"map median", "map min", "paint median", "paint min", "RSS median", "PSS median"});
+                "/proc/<pid>/smaps_rollup one second after the map (MiB = 1024 KiB); CPU is the processor\n"
+                "time of all the program's threads from its start to its end, a second after the map.\n\n");
+    printRow("", {"map median", "map min", "paint median", "paint min", "RSS median", "PSS median", "CPU median"});
     auto values = [](const std::vector<std::optional<double>>& r) {
-        return std::vector<std::string>{cell(r[0], "%.1f ms"), cell(r[1], "%.1f ms"), cell(r[2], "%.1f ms"),
-                                        cell(r[3], "%.1f ms"), cell(r[4], "%.1f MiB"), cell(r[5], "%.1f MiB")};
+        return std::vector<std::string>{cell(r[0], "%.1f ms"),  cell(r[1], "%.1f ms"),  cell(r[2], "%.1f ms"),
+                                        cell(r[3], "%.1f ms"),  cell(r[4], "%.1f MiB"), cell(r[5], "%.1f MiB"),
+                                        cell(r[6], "%.1f ms")};
     };
     printRow(bare.name.c_str(), values(b));
     printRow(program.name.c_str(), values(p));
@@ -192,7 +199,8 @@ void report(const Series& program, const Series& bare, const Options& options, c
     const auto rssMore = difference(p[4], b[4]);
     const auto pssMore = difference(p[5], b[5]);
     printRow("calc vs bare", {cell(times[0], "x %.2f"), cell(times[1], "x %.2f"), cell(times[2], "x %.2f"),
-                              cell(times[3], "x %.2f"), cell(rssMore, "%+.1f MiB"), cell(pssMore, "%+.1f MiB")});
+                              cell(times[3], "x %.2f"), cell(rssMore, "%+.1f MiB"), cell(pssMore, "%+.1f MiB"),
+                              cell(ratio(p[6], b[6]), "x %.2f")});
     printRow("goal", {"<= x 1.15", "", "<= x 1.15", "", "", "<= +5.0 MiB"});
     printRow("", {verdict(times[0], kTimeGoal), "", verdict(times[2], kTimeGoal), "", "", verdict(pssMore, kPssGoalMiB)});
     int others = 0;

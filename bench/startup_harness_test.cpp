@@ -6,6 +6,9 @@
 
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // As Linux 6.x writes it: Pss_Anon and the like follow Pss.
@@ -57,8 +60,24 @@ TEST(ChildProcess, StopsAProgramThatKeepsRunning)
     auto child = bench::ChildProcess::start({"sleep", "30"}, {});
     ASSERT_TRUE(child);
     EXPECT_TRUE(child->running());
+    EXPECT_FALSE(child->cpuTime());
     child->stop();
     EXPECT_FALSE(child->running());
+    EXPECT_TRUE(child->cpuTime());
+}
+
+TEST(ChildProcess, ReportsTheProcessorTimeItUsed)
+{
+    // A child that spins for 0.3 s of its own processor time, then sleeps.
+    auto child = bench::ChildProcess::start(
+        {"python3", "-c", "import time\nend = time.process_time() + 0.3\nwhile time.process_time() < end: pass\ntime.sleep(0.2)"},
+        {});
+    ASSERT_TRUE(child);
+    while (child->running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(child->cpuTime());
+    EXPECT_GE(*child->cpuTime(), std::chrono::milliseconds(300));
+    EXPECT_LT(*child->cpuTime(), std::chrono::milliseconds(490));
 }
 
 } // namespace
