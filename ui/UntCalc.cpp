@@ -110,8 +110,8 @@ QString latin(std::string_view text)
 // The Song face of code page 936: one 6-pixel column per byte at 12 pixels.
 // Windows has it as 宋体; Debian's fonts-arphic-gbsn00lp measures the same.
 // The fonts name the first of these that is installed, alone: for a name
-// that is missing Qt would search fontconfig's substitutes again for every
-// font of the window, which costs more than the rest of its start-up.
+// that is missing Qt sorts every installed font by likeness to it, again for
+// each font of the window, which was a good part of the window's start-up.
 QStringList songFamilies()
 {
     static const QStringList families = [] {
