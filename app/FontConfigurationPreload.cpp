@@ -10,24 +10,27 @@
 
 namespace app {
 
-bool preloadInIdleTime(std::function<void()> load)
+std::future<void> preloadInIdleTime(std::function<void()> load)
 {
+    std::promise<void> done;
+    std::future<void> result = done.get_future();
     try {
-        std::thread([load = std::move(load)] {
+        std::thread([load = std::move(load), done = std::move(done)]() mutable {
             sched_param none{};
             pthread_setschedparam(pthread_self(), SCHED_IDLE, &none);
             load();
+            done.set_value();
         }).detach();
-        return true;
     }
     catch (const std::system_error&) {
-        return false;
+        return {};
     }
+    return result;
 }
 
-void preloadFontConfiguration()
+std::future<void> preloadFontConfiguration()
 {
-    preloadInIdleTime([] { FcInit(); });
+    return preloadInIdleTime([] { FcInit(); });
 }
 
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fontconfig/fontconfig.h>
 #include <sched.h>
 
 #include <chrono>
@@ -17,27 +18,36 @@ constexpr auto kPatience = 60s;
 
 TEST(PreloadInIdleTime, RunsTheLoadInTheIdleSchedulingClass)
 {
-    auto policy = std::make_shared<std::promise<int>>();
-    ASSERT_TRUE(app::preloadInIdleTime([policy] { policy->set_value(sched_getscheduler(0)); }));
-    auto seen = policy->get_future();
-    ASSERT_EQ(seen.wait_for(kPatience), std::future_status::ready);
-    EXPECT_EQ(seen.get(), SCHED_IDLE);
+    auto policy = std::make_shared<int>(-1);
+    auto done = app::preloadInIdleTime([policy] { *policy = sched_getscheduler(0); });
+    ASSERT_TRUE(done.valid());
+    ASSERT_EQ(done.wait_for(kPatience), std::future_status::ready);
+    EXPECT_EQ(*policy, SCHED_IDLE);
     // The caller's own class is untouched.
     EXPECT_EQ(sched_getscheduler(0), SCHED_OTHER);
 }
 
-TEST(PreloadInIdleTime, ReturnsWithoutWaitingForTheLoad)
+TEST(PreloadInIdleTime, ReturnsAtOnceAndIsReadyWhenTheLoadIsDone)
 {
-    auto release = std::make_shared<std::promise<void>>();
-    auto finished = std::make_shared<std::promise<void>>();
-    ASSERT_TRUE(app::preloadInIdleTime([go = release->get_future().share(), finished] {
-        go.wait();
-        finished->set_value();
-    }));
-    auto done = finished->get_future();
+    std::promise<void> release;
+    auto done = app::preloadInIdleTime([go = release.get_future().share()] { go.wait(); });
+    ASSERT_TRUE(done.valid());
     EXPECT_EQ(done.wait_for(50ms), std::future_status::timeout);
-    release->set_value();
+    release.set_value();
     EXPECT_EQ(done.wait_for(kPatience), std::future_status::ready);
+}
+
+TEST(PreloadFontConfiguration, LeavesTheConfigurationLoadedForEveryone)
+{
+    auto done = app::preloadFontConfiguration();
+    ASSERT_TRUE(done.valid());
+    ASSERT_EQ(done.wait_for(kPatience), std::future_status::ready);
+    // What Qt's own FcInit() will find: the configuration is there, and a
+    // later FcInit() keeps it instead of loading another.
+    FcConfig* const loaded = FcConfigGetCurrent();
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(FcInit(), FcTrue);
+    EXPECT_EQ(FcConfigGetCurrent(), loaded);
 }
 
 } // namespace
