@@ -48,6 +48,8 @@ TEST(PreloadFontConfiguration, LeavesTheConfigurationLoadedForEveryone)
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(FcInit(), FcTrue);
     EXPECT_EQ(FcConfigGetCurrent(), loaded);
+    // fontconfig frees its process-wide state only when asked.
+    FcFini();
 }
 
 } // namespace
