@@ -21,8 +21,7 @@ std::future<void> preloadInIdleTime(std::function<void()> load)
             load();
             done.set_value();
         }).detach();
-    }
-    catch (const std::system_error&) {
+    } catch (const std::system_error&) {
         return {};
     }
     return result;

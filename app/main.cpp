@@ -13,8 +13,9 @@ int main(int argc, char* argv[])
     // and while this thread waits its core is idle, so the loading thread
     // runs. The limit keeps a machine too busy to give it any time from
     // holding up the window.
-    if (fontConfiguration.valid())
+    if (fontConfiguration.valid()) {
         fontConfiguration.wait_for(std::chrono::milliseconds(15));
+    }
 
     ui::FrmCalc window;
     window.show();

@@ -24,19 +24,41 @@ struct Key {
 
 // Twenty-four keys on the calculator pad, four on the tax pad.
 constexpr auto kKeys = std::to_array<Key>({
-    {u"MC", false, 0, 0}, {u"MR", false, 1, 0}, {u"MS", false, 2, 0}, {u"M+", false, 3, 0},
-    {u"7", false, 0, 1},  {u"8", false, 0, 2},  {u"9", false, 0, 3},  {u"＋", false, 0, 4},
-    {u"←", false, 0, 5},  {u"4", false, 1, 1},  {u"5", false, 1, 2},  {u"6", false, 1, 3},
-    {u"－", false, 1, 4}, {u"CE", false, 1, 5}, {u"1", false, 2, 1},  {u"2", false, 2, 2},
-    {u"3", false, 2, 3},  {u"×", false, 2, 4},  {u"C", false, 2, 5},  {u"0", false, 3, 1},
-    {u"±", false, 3, 2},  {u".", false, 3, 3},  {u"÷", false, 3, 4},  {u"＝", false, 3, 5},
-    {u"设定税率", true, 0, 0}, {u"价税合计", true, 0, 1}, {u"税金", true, 1, 0}, {u"不含税价", true, 1, 1},
+    {u"MC", false, 0, 0},
+    {u"MR", false, 1, 0},
+    {u"MS", false, 2, 0},
+    {u"M+", false, 3, 0},
+    {u"7", false, 0, 1},
+    {u"8", false, 0, 2},
+    {u"9", false, 0, 3},
+    {u"＋", false, 0, 4},
+    {u"←", false, 0, 5},
+    {u"4", false, 1, 1},
+    {u"5", false, 1, 2},
+    {u"6", false, 1, 3},
+    {u"－", false, 1, 4},
+    {u"CE", false, 1, 5},
+    {u"1", false, 2, 1},
+    {u"2", false, 2, 2},
+    {u"3", false, 2, 3},
+    {u"×", false, 2, 4},
+    {u"C", false, 2, 5},
+    {u"0", false, 3, 1},
+    {u"±", false, 3, 2},
+    {u".", false, 3, 3},
+    {u"÷", false, 3, 4},
+    {u"＝", false, 3, 5},
+    {u"设定税率", true, 0, 0},
+    {u"价税合计", true, 0, 1},
+    {u"税金", true, 1, 0},
+    {u"不含税价", true, 1, 1},
 });
 
 QRect keyRect(const Key& key)
 {
-    if (key.onTaxPad)
+    if (key.onTaxPad) {
         return {10 + 70 * key.column, 10 + 35 * key.row, 61, 28};
+    }
     return {10 + 30 * key.column, 10 + 35 * key.row, 28, 28};
 }
 

@@ -23,8 +23,9 @@ namespace {
 std::vector<char*> pointersTo(std::vector<std::string>& strings)
 {
     std::vector<char*> pointers;
-    for (std::string& s : strings)
+    for (std::string& s : strings) {
         pointers.push_back(s.data());
+    }
     pointers.push_back(nullptr);
     return pointers;
 }
@@ -37,8 +38,9 @@ std::optional<ChildProcess> ChildProcess::start(const std::vector<std::string>& 
     // async-signal-safe calls.
     std::vector<std::string> arguments = argv;
     std::vector<std::string> environment;
-    for (char** e = environ; *e != nullptr; ++e)
+    for (char** e = environ; *e != nullptr; ++e) {
         environment.emplace_back(*e);
+    }
     environment.insert(environment.end(), options.extraEnvironment.begin(), options.extraEnvironment.end());
     const std::vector<char*> argp = pointersTo(arguments);
     const std::vector<char*> envp = pointersTo(environment);
@@ -51,8 +53,9 @@ std::optional<ChildProcess> ChildProcess::start(const std::vector<std::string>& 
     // The child reports a failed exec through this pipe; a successful exec
     // closes it.
     int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0)
+    if (::pipe2(ends, O_CLOEXEC) != 0) {
         return std::nullopt;
+    }
     UniqueFd readEnd(ends[0]);
     UniqueFd writeEnd(ends[1]);
 
@@ -64,8 +67,9 @@ std::optional<ChildProcess> ChildProcess::start(const std::vector<std::string>& 
     if (pid == 0) {
         ::dup2(log.get(), STDOUT_FILENO);
         ::dup2(log.get(), STDERR_FILENO);
-        if (options.inheritedFd)
+        if (options.inheritedFd) {
             ::fcntl(*options.inheritedFd, F_SETFD, 0);
+        }
         ::execvpe(argp[0], argp.data(), envp.data());
         const int error = errno;
         [[maybe_unused]] const auto written = ::write(writeEnd.get(), &error, sizeof error);
@@ -82,7 +86,8 @@ std::optional<ChildProcess> ChildProcess::start(const std::vector<std::string>& 
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : pid_(std::exchange(other.pid_, -1)), cpuTime_(other.cpuTime_)
+    : pid_(std::exchange(other.pid_, -1))
+    , cpuTime_(other.cpuTime_)
 {
 }
 
@@ -100,12 +105,14 @@ ChildProcess::~ChildProcess() { stop(); }
 
 bool ChildProcess::running()
 {
-    if (pid_ <= 0)
+    if (pid_ <= 0) {
         return false;
+    }
     int status = 0;
     rusage usage{};
-    if (::wait4(pid_, &status, WNOHANG, &usage) == 0)
+    if (::wait4(pid_, &status, WNOHANG, &usage) == 0) {
         return true;
+    }
     reaped(usage);
     return false;
 }
@@ -120,12 +127,14 @@ void ChildProcess::reaped(const rusage& usage)
 
 void ChildProcess::stop()
 {
-    if (!running())
+    if (!running()) {
         return;
+    }
     ::kill(pid_, SIGTERM);
     using namespace std::chrono_literals;
-    for (int i = 0; i < 200 && running(); ++i)
+    for (int i = 0; i < 200 && running(); ++i) {
         std::this_thread::sleep_for(10ms);
+    }
     if (pid_ > 0) {
         ::kill(pid_, SIGKILL);
         rusage usage{};

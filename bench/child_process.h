@@ -15,8 +15,8 @@ class ChildProcess {
 public:
     struct Options {
         std::vector<std::string> extraEnvironment; // "NAME=value", added to ours
-        std::string logPath = "/dev/null";          // its standard output and error
-        std::optional<int> inheritedFd;             // one of our descriptors it keeps
+        std::string logPath = "/dev/null"; // its standard output and error
+        std::optional<int> inheritedFd; // one of our descriptors it keeps
     };
 
     // Returns nothing, after saying why on stderr, when the program cannot be run.

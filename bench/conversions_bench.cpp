@@ -19,8 +19,12 @@ std::vector<long double> sampleValues()
     std::vector<long double> values(1024);
     for (auto& v : values) {
         v = mantissa(rng);
-        for (int e = exponent(rng); e > 0; --e) v *= 10;
-        for (int e = exponent(rng); e < 0; ++e) v /= 10;
+        for (int e = exponent(rng); e > 0; --e) {
+            v *= 10;
+        }
+        for (int e = exponent(rng); e < 0; ++e) {
+            v /= 10;
+        }
     }
     return values;
 }

@@ -56,8 +56,7 @@ double printKeyCostTable(const char* title, Make make, Press press, Lines lines)
         first = first == 0 ? last : first;
         std::printf("%14ld %14ld %12.0f\n", calculations, calculations * kLinesPerCalculation, last);
     }
-    std::printf("flatness: last / first = %.2f (goal <= 1.5); last = %.2f us per key\n", last / first,
-                last / 1000);
+    std::printf("flatness: last / first = %.2f (goal <= 1.5); last = %.2f us per key\n", last / first, last / 1000);
     return last / first;
 }
 

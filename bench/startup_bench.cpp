@@ -49,21 +49,22 @@ std::optional<Options> parse(int argc, char* argv[])
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--starts" && hasValue)
+        if (arg == "--starts" && hasValue) {
             options.starts = std::atoi(argv[++i]);
-        else if (arg == "--wm" && hasValue && std::string_view(argv[i + 1]) == "openbox") {
+        } else if (arg == "--wm" && hasValue && std::string_view(argv[i + 1]) == "openbox") {
             options.windowManager = true;
             ++i;
-        }
-        else if (arg == "--program" && hasValue)
+        } else if (arg == "--program" && hasValue) {
             options.program = argv[++i];
-        else if (arg == "--bare" && hasValue)
+        } else if (arg == "--bare" && hasValue) {
             options.bare = argv[++i];
-        else
+        } else {
             return std::nullopt;
+        }
     }
-    if (options.starts < 1)
+    if (options.starts < 1) {
         return std::nullopt;
+    }
     return options;
 }
 
@@ -84,8 +85,9 @@ struct Series {
     std::vector<double> values(auto member) const
     {
         std::vector<double> v;
-        for (const Sample& s : samples)
+        for (const Sample& s : samples) {
             v.push_back(static_cast<double>(member(s)));
+        }
         return v;
     }
 };
@@ -97,21 +99,23 @@ double msBetween(Clock::time_point from, Clock::time_point to)
 
 // One fresh start: fork and exec, wait for the map and the first paint, read
 // memory a second after the map, then end the program.
-std::optional<Sample> startOnce(const std::string& path, const std::string& display, bench::WindowWatch& watch,
-                                const std::string& logPath)
+std::optional<Sample> startOnce(
+    const std::string& path, const std::string& display, bench::WindowWatch& watch, const std::string& logPath)
 {
     const auto started = Clock::now();
-    auto child = bench::ChildProcess::start(
-        {path}, {.extraEnvironment = {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb"}, .logPath = logPath, .inheritedFd = {}});
-    if (!child)
+    auto child = bench::ChildProcess::start({path},
+        {.extraEnvironment = {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb"}, .logPath = logPath, .inheritedFd = {}});
+    if (!child) {
         return std::nullopt;
+    }
     watch.follow(child->pid());
     const auto deadline = started + kStartTimeout;
-    while (!watch.painted() && Clock::now() < deadline && child->running())
+    while (!watch.painted() && Clock::now() < deadline && child->running()) {
         watch.waitForPaint(std::min(deadline, Clock::now() + 100ms));
+    }
     if (!watch.mapped() || !watch.painted()) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(),
-                     !child->running() ? "ended before its window was drawn" : "no window drawn in time");
+            !child->running() ? "ended before its window was drawn" : "no window drawn in time");
         return std::nullopt;
     }
     std::this_thread::sleep_until(*watch.mapped() + kSettle);
@@ -123,14 +127,15 @@ std::optional<Sample> startOnce(const std::string& path, const std::string& disp
     const int others = bench::countOtherMappers(child->pid(), "libQt6Core.so");
     child->stop();
     const std::chrono::duration<double, std::milli> cpu = child->cpuTime().value_or(std::chrono::microseconds(0));
-    return Sample{msBetween(started, *watch.mapped()), msBetween(started, *watch.painted()), cpu.count(), *memory,
-                  others};
+    return Sample{
+        msBetween(started, *watch.mapped()), msBetween(started, *watch.painted()), cpu.count(), *memory, others};
 }
 
 std::string cell(std::optional<double> value, const char* format)
 {
-    if (!value)
+    if (!value) {
         return "-";
+    }
     char text[32];
     std::snprintf(text, sizeof text, format, *value);
     return text;
@@ -139,29 +144,33 @@ std::string cell(std::optional<double> value, const char* format)
 void printRow(const char* name, const std::vector<std::string>& cells)
 {
     std::printf("%-16s", name);
-    for (const std::string& c : cells)
+    for (const std::string& c : cells) {
         std::printf("%14s", c.c_str());
+    }
     std::printf("\n");
 }
 
 std::optional<double> ratio(std::optional<double> a, std::optional<double> b)
 {
-    if (!a || !b || *b == 0)
+    if (!a || !b || *b == 0) {
         return std::nullopt;
+    }
     return *a / *b;
 }
 
 std::optional<double> difference(std::optional<double> a, std::optional<double> b)
 {
-    if (!a || !b)
+    if (!a || !b) {
         return std::nullopt;
+    }
     return *a - *b;
 }
 
 const char* verdict(std::optional<double> value, double goal)
 {
-    if (!value)
+    if (!value) {
         return "no figure";
+    }
     return *value <= goal ? "met" : "missed";
 }
 
@@ -173,45 +182,51 @@ void report(const Series& program, const Series& bare, const Options& options, c
         const auto rss = s.values([](const Sample& x) { return x.memory.rssKb / 1024.0; });
         const auto pss = s.values([](const Sample& x) { return x.memory.pssKb / 1024.0; });
         const auto cpu = s.values([](const Sample& x) { return x.cpuMs; });
-        return std::vector<std::optional<double>>{bench::median(map),   bench::minimum(map), bench::median(paint),
-                                                  bench::minimum(paint), bench::median(rss),  bench::median(pss),
-                                                  bench::median(cpu)};
+        return std::vector<std::optional<double>>{bench::median(map), bench::minimum(map), bench::median(paint),
+            bench::minimum(paint), bench::median(rss), bench::median(pss), bench::median(cpu)};
     };
     const auto p = row(program);
     const auto b = row(bare);
 
     std::printf("\nStart-up on Xvfb %s, %s; %d fresh starts of each, alternating, after one unmeasured start each.\n",
-                display.c_str(), options.windowManager ? "window manager openbox" : "no window manager", options.starts);
+        display.c_str(), options.windowManager ? "window manager openbox" : "no window manager", options.starts);
     std::printf("Times from fork to the window's MapNotify and to its first DamageNotify; memory from\n"
                 "/proc/<pid>/smaps_rollup one second after the map (MiB = 1024 KiB); CPU is the processor\n"
                 "time of all the program's threads from its start to its end, a second after the map.\n\n");
     printRow("", {"map median", "map min", "paint median", "paint min", "RSS median", "PSS median", "CPU median"});
     auto values = [](const std::vector<std::optional<double>>& r) {
-        return std::vector<std::string>{cell(r[0], "%.1f ms"),  cell(r[1], "%.1f ms"),  cell(r[2], "%.1f ms"),
-                                        cell(r[3], "%.1f ms"),  cell(r[4], "%.1f MiB"), cell(r[5], "%.1f MiB"),
-                                        cell(r[6], "%.1f ms")};
+        return std::vector<std::string>{cell(r[0], "%.1f ms"), cell(r[1], "%.1f ms"), cell(r[2], "%.1f ms"),
+            cell(r[3], "%.1f ms"), cell(r[4], "%.1f MiB"), cell(r[5], "%.1f MiB"), cell(r[6], "%.1f ms")};
     };
     printRow(bare.name.c_str(), values(b));
     printRow(program.name.c_str(), values(p));
     std::vector<std::optional<double>> times;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         times.push_back(ratio(p[i], b[i]));
+    }
     const auto rssMore = difference(p[4], b[4]);
     const auto pssMore = difference(p[5], b[5]);
-    printRow("calc vs bare", {cell(times[0], "x %.2f"), cell(times[1], "x %.2f"), cell(times[2], "x %.2f"),
-                              cell(times[3], "x %.2f"), cell(rssMore, "%+.1f MiB"), cell(pssMore, "%+.1f MiB"),
-                              cell(ratio(p[6], b[6]), "x %.2f")});
+    printRow("calc vs bare",
+        {cell(times[0], "x %.2f"), cell(times[1], "x %.2f"), cell(times[2], "x %.2f"), cell(times[3], "x %.2f"),
+            cell(rssMore, "%+.1f MiB"), cell(pssMore, "%+.1f MiB"), cell(ratio(p[6], b[6]), "x %.2f")});
     printRow("goal", {"<= x 1.15", "", "<= x 1.15", "", "", "<= +5.0 MiB"});
-    printRow("", {verdict(times[0], kTimeGoal), "", verdict(times[2], kTimeGoal), "", "", verdict(pssMore, kPssGoalMiB)});
+    printRow(
+        "", {verdict(times[0], kTimeGoal), "", verdict(times[2], kTimeGoal), "", "", verdict(pssMore, kPssGoalMiB)});
     int others = 0;
-    for (const Series* s : {&bare, &program})
-        for (const Sample& sample : s->samples)
+    for (const Series* s : {&bare, &program}) {
+        for (const Sample& sample : s->samples) {
             others = std::max(others, sample.otherQtProcesses);
-    if (others > 0)
-        std::printf("PSS lowered by sharing: up to %d other process(es) had Qt loaded at the memory readings.\n", others);
-    for (const Series* s : {&bare, &program})
-        if (s->failures > 0)
+        }
+    }
+    if (others > 0) {
+        std::printf(
+            "PSS lowered by sharing: up to %d other process(es) had Qt loaded at the memory readings.\n", others);
+    }
+    for (const Series* s : {&bare, &program}) {
+        if (s->failures > 0) {
             std::printf("%s: %d start(s) failed and are left out.\n", s->name.c_str(), s->failures);
+        }
+    }
 }
 
 // The three load averages of /proc/loadavg.
@@ -232,42 +247,50 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s [--starts N] [--wm openbox] [--program PATH] [--bare PATH]\n", argv[0]);
         return 2;
     }
-    const std::filesystem::path logs = std::filesystem::temp_directory_path() / ("bench-startup." + std::to_string(::getpid()));
+    const std::filesystem::path logs =
+        std::filesystem::temp_directory_path() / ("bench-startup." + std::to_string(::getpid()));
     std::filesystem::create_directories(logs);
 
     const auto server = bench::XvfbServer::start(logs / "xvfb.log");
-    if (!server)
+    if (!server) {
         return 1;
+    }
     std::optional<bench::WindowManager> manager;
-    if (options->windowManager && !(manager = bench::WindowManager::start(server->display(), logs / "openbox.log")))
+    if (options->windowManager && !(manager = bench::WindowManager::start(server->display(), logs / "openbox.log"))) {
         return 1;
+    }
     auto watch = bench::WindowWatch::connect(server->display());
-    if (!watch)
+    if (!watch) {
         return 1;
+    }
 
     const std::string loadBefore = loadAverage();
     Series bare{"bare dialog", options->bare, {}, 0};
     Series program{"qinghe-taxcalc", options->program, {}, 0};
     // The first start of each fills the page cache and the font caches; it is
     // not counted.
-    for (Series* s : {&bare, &program})
+    for (Series* s : {&bare, &program}) {
         if (!startOnce(s->path, server->display(), *watch, logs / "program.log")) {
             std::fprintf(stderr, "%s does not start; its output is in %s\n", s->path.c_str(), logs.c_str());
             return 1;
         }
+    }
     for (int i = 0; i < options->starts; ++i) {
         for (Series* s : {&bare, &program}) {
-            if (const auto sample = startOnce(s->path, server->display(), *watch, logs / "program.log"))
+            if (const auto sample = startOnce(s->path, server->display(), *watch, logs / "program.log")) {
                 s->samples.push_back(*sample);
-            else
+            } else {
                 ++s->failures;
+            }
             std::this_thread::sleep_for(100ms);
         }
-        if (::isatty(STDERR_FILENO))
+        if (::isatty(STDERR_FILENO)) {
             std::fprintf(stderr, "\r%d/%d", i + 1, options->starts);
+        }
     }
-    if (::isatty(STDERR_FILENO))
+    if (::isatty(STDERR_FILENO)) {
         std::fprintf(stderr, "\n");
+    }
     report(program, bare, *options, server->display());
     // Other work on the machine slows both alike but widens the spread.
     std::printf("Load average before: %s, after: %s\n", loadBefore.c_str(), loadAverage().c_str());

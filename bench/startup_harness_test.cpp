@@ -70,11 +70,13 @@ TEST(ChildProcess, ReportsTheProcessorTimeItUsed)
 {
     // A child that spins for 0.3 s of its own processor time, then sleeps.
     auto child = bench::ChildProcess::start(
-        {"python3", "-c", "import time\nend = time.process_time() + 0.3\nwhile time.process_time() < end: pass\ntime.sleep(0.2)"},
+        {"python3", "-c",
+            "import time\nend = time.process_time() + 0.3\nwhile time.process_time() < end: pass\ntime.sleep(0.2)"},
         {});
     ASSERT_TRUE(child);
-    while (child->running())
+    while (child->running()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     ASSERT_TRUE(child->cpuTime());
     EXPECT_GE(*child->cpuTime(), std::chrono::milliseconds(300));
     EXPECT_LT(*child->cpuTime(), std::chrono::milliseconds(490));

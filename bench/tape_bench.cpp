@@ -41,6 +41,7 @@ int main()
     const double heapPerLine = static_cast<double>(heapInUse() - heapBefore) / static_cast<double>(lines);
     const double storePerLine = static_cast<double>(c->tape().memoryBytes()) / static_cast<double>(lines);
     std::printf("memory at %zu lines: %.1f bytes per line on the heap, %.1f held by the tape "
-                "(goal <= 40)\n", lines, heapPerLine, storePerLine);
+                "(goal <= 40)\n",
+        lines, heapPerLine, storePerLine);
     return 0;
 }

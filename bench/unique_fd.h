@@ -28,8 +28,9 @@ public:
     explicit operator bool() const { return fd_ >= 0; }
     void reset()
     {
-        if (fd_ >= 0)
+        if (fd_ >= 0) {
             ::close(fd_);
+        }
         fd_ = -1;
     }
 

@@ -35,7 +35,9 @@ std::optional<WindowWatch> WindowWatch::connect(const std::string& display)
 }
 
 WindowWatch::WindowWatch(Display* display, int damageEventBase)
-    : display_(display), damageEventBase_(damageEventBase), wmPid_(XInternAtom(display, "_NET_WM_PID", False))
+    : display_(display)
+    , damageEventBase_(damageEventBase)
+    , wmPid_(XInternAtom(display, "_NET_WM_PID", False))
 {
     XSetErrorHandler(ignoreErrors);
     // Without a window manager, top-level maps are reported on the root;
@@ -46,9 +48,11 @@ WindowWatch::WindowWatch(Display* display, int damageEventBase)
 
 void WindowWatch::follow(pid_t pid)
 {
-    for (const auto& [window, seen] : windows_)
-        if (seen.damage != None)
+    for (const auto& [window, seen] : windows_) {
+        if (seen.damage != None) {
             XDamageDestroy(display_.get(), seen.damage);
+        }
+    }
     windows_.clear();
     XSync(display_.get(), False);
     pid_ = pid;
@@ -61,12 +65,14 @@ void WindowWatch::waitForPaint(Clock::time_point deadline)
 {
     while (!painted_) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
+        if (left <= 0) {
             return;
+        }
         if (XPending(display_.get()) == 0) {
             pollfd p{ConnectionNumber(display_.get()), POLLIN, 0};
-            if (::poll(&p, 1, static_cast<int>(left)) <= 0)
+            if (::poll(&p, 1, static_cast<int>(left)) <= 0) {
                 continue;
+            }
         }
         readEvents();
         findOurs();
@@ -88,24 +94,24 @@ void WindowWatch::handle(const XEvent& event, Clock::time_point now)
 {
     if (event.type == damageEventBase_ + XDamageNotify) {
         const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
-        if (const auto at = windows_.find(damage.drawable); at != windows_.end() && !at->second.drawn)
+        if (const auto at = windows_.find(damage.drawable); at != windows_.end() && !at->second.drawn) {
             at->second.drawn = now;
+        }
         return;
     }
     switch (event.type) {
     case CreateNotify:
-        if (event.xcreatewindow.parent == DefaultRootWindow(display_.get()))
+        if (event.xcreatewindow.parent == DefaultRootWindow(display_.get())) {
             watch(event.xcreatewindow.window);
+        }
         break;
     case MapNotify:
-        if (const auto at = windows_.find(event.xmap.window); at != windows_.end() && !at->second.mapped)
+        if (const auto at = windows_.find(event.xmap.window); at != windows_.end() && !at->second.mapped) {
             at->second.mapped = now;
+        }
         break;
-    case DestroyNotify:
-        forget(event.xdestroywindow.window);
-        break;
-    default:
-        break;
+    case DestroyNotify: forget(event.xdestroywindow.window); break;
+    default: break;
     }
 }
 
@@ -114,8 +120,9 @@ void WindowWatch::handle(const XEvent& event, Clock::time_point now)
 void WindowWatch::watch(Window window)
 {
     Seen& seen = windows_[window];
-    if (seen.damage == None)
+    if (seen.damage == None) {
         seen.damage = XDamageCreate(display_.get(), window, XDamageReportNonEmpty);
+    }
     XSelectInput(display_.get(), window, StructureNotifyMask);
 }
 
@@ -126,8 +133,9 @@ void WindowWatch::findOurs()
 {
     if (!ours_) {
         for (auto& [window, seen] : windows_) {
-            if (!seen.mapped || seen.checked)
+            if (!seen.mapped || seen.checked) {
                 continue;
+            }
             seen.checked = true;
             if (pidOf(window) == pid_) {
                 ours_ = window;
@@ -135,11 +143,13 @@ void WindowWatch::findOurs()
             }
         }
     }
-    if (!ours_)
+    if (!ours_) {
         return;
+    }
     const auto at = windows_.find(*ours_);
-    if (at == windows_.end())
+    if (at == windows_.end()) {
         return;
+    }
     mapped_ = at->second.mapped;
     painted_ = at->second.drawn;
 }
@@ -151,12 +161,13 @@ std::optional<pid_t> WindowWatch::pidOf(Window window)
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     if (XGetWindowProperty(display_.get(), window, wmPid_, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data)
-        != Success)
+            &data) != Success) {
         return std::nullopt;
+    }
     const std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
-    if (type != XA_CARDINAL || format != 32 || count != 1)
+    if (type != XA_CARDINAL || format != 32 || count != 1) {
         return std::nullopt;
+    }
     // Xlib hands 32-bit properties over as longs.
     return static_cast<pid_t>(*reinterpret_cast<const long*>(data));
 }

@@ -25,10 +25,12 @@ std::optional<std::string> readDisplayNumber(int fd)
     pollfd p{fd, POLLIN, 0};
     while (::poll(&p, 1, kStartTimeoutMs) > 0) {
         char c = 0;
-        if (::read(fd, &c, 1) != 1)
+        if (::read(fd, &c, 1) != 1) {
             break;
-        if (c == '\n')
+        }
+        if (c == '\n') {
             return number;
+        }
         number += c;
     }
     return std::nullopt;
@@ -42,8 +44,9 @@ struct DisplayCloser {
 bool managed(const std::string& display)
 {
     const std::unique_ptr<Display, DisplayCloser> connection(XOpenDisplay(display.c_str()));
-    if (!connection)
+    if (!connection) {
         return false;
+    }
     return XGetSelectionOwner(connection.get(), XInternAtom(connection.get(), "WM_S0", False)) != None;
 }
 
@@ -52,15 +55,17 @@ bool managed(const std::string& display)
 std::optional<XvfbServer> XvfbServer::start(const std::string& logPath)
 {
     int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0)
+    if (::pipe2(ends, O_CLOEXEC) != 0) {
         return std::nullopt;
+    }
     UniqueFd readEnd(ends[0]);
     UniqueFd writeEnd(ends[1]);
     auto process = ChildProcess::start(
         {"Xvfb", "-displayfd", std::to_string(writeEnd.get()), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
         {.extraEnvironment = {}, .logPath = logPath, .inheritedFd = writeEnd.get()});
-    if (!process)
+    if (!process) {
         return std::nullopt;
+    }
     writeEnd.reset();
     auto number = readDisplayNumber(readEnd.get());
     if (!number || number->empty()) {
@@ -72,13 +77,16 @@ std::optional<XvfbServer> XvfbServer::start(const std::string& logPath)
 
 std::optional<WindowManager> WindowManager::start(const std::string& display, const std::string& logPath)
 {
-    auto process = ChildProcess::start({"openbox"}, {.extraEnvironment = {"DISPLAY=" + display}, .logPath = logPath, .inheritedFd = {}});
-    if (!process)
+    auto process = ChildProcess::start(
+        {"openbox"}, {.extraEnvironment = {"DISPLAY=" + display}, .logPath = logPath, .inheritedFd = {}});
+    if (!process) {
         return std::nullopt;
+    }
     using namespace std::chrono_literals;
     for (int i = 0; i < 100; ++i) {
-        if (managed(display))
+        if (managed(display)) {
             return WindowManager(std::move(*process));
+        }
         std::this_thread::sleep_for(100ms);
     }
     std::fprintf(stderr, "openbox did not take the screen; see %s\n", logPath.c_str());

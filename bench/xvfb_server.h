@@ -17,8 +17,7 @@ public:
     const std::string& display() const { return display_; }
 
 private:
-    XvfbServer(ChildProcess process, std::string display)
-        : process_(std::move(process)), display_(std::move(display))
+    XvfbServer(ChildProcess process, std::string display) : process_(std::move(process)), display_(std::move(display))
     {
     }
 

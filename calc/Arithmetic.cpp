@@ -41,8 +41,7 @@ void Calculator::equals()
         state_.FirstOperand = readEntry();
     }
     // The tape as it was before this calculation began writing.
-    const std::size_t restorePoint =
-        (pending && pendingBlockStart_) ? *pendingBlockStart_ : tape_.count();
+    const std::size_t restorePoint = (pending && pendingBlockStart_) ? *pendingBlockStart_ : tape_.count();
     pendingBlockStart_.reset();
 
     const OperatorRow* op = operatorNamed(state_.LastOp);

@@ -42,8 +42,7 @@ constexpr std::array<KeyAction, 28> kKeyActions{
     [](Calculator& c) { c.priceReport(); },
     [](Calculator& c) { c.totalReport(); },
 };
-static_assert(static_cast<std::size_t>(Key::PriceAndTax) + 1 == kKeyActions.size(),
-              "one action per key");
+static_assert(static_cast<std::size_t>(Key::PriceAndTax) + 1 == kKeyActions.size(), "one action per key");
 
 } // namespace
 
@@ -57,10 +56,7 @@ std::string Calculator::withPoint(std::string text)
 
 Calculator::Calculator() = default;
 
-void Calculator::press(Key key)
-{
-    kKeyActions[static_cast<std::size_t>(key)](*this);
-}
+void Calculator::press(Key key) { kKeyActions[static_cast<std::size_t>(key)](*this); }
 
 void Calculator::FormShow()
 {
@@ -73,15 +69,9 @@ void Calculator::FormShow()
     setHint(Hint::Welcome);
 }
 
-void Calculator::selectLine(std::ptrdiff_t index)
-{
-    tape_.select(index);
-}
+void Calculator::selectLine(std::ptrdiff_t index) { tape_.select(index); }
 
-void Calculator::setHint(Hint hint)
-{
-    hint_ = hintText(hint);
-}
+void Calculator::setHint(Hint hint) { hint_ = hintText(hint); }
 
 long double Calculator::readEntry() const
 {

@@ -69,9 +69,6 @@ static_assert(rowsInEnumOrder(), "hint rows must follow the order of Hint");
 
 } // namespace
 
-std::string_view hintText(Hint hint)
-{
-    return kHints[static_cast<std::size_t>(hint)].text;
-}
+std::string_view hintText(Hint hint) { return kHints[static_cast<std::size_t>(hint)].text; }
 
 } // namespace calc

@@ -6,9 +6,26 @@ namespace calc {
 
 // What each key tells the user on the hint line.
 enum class Hint {
-    Digits, Add, Sub, Multi, Div, Sign, Equal, C, CE,
-    MS, MAdd, MR, MC, Back, SetCess, Tax, Price, PriceAndTax,
-    Welcome, EntryLimit,
+    Digits,
+    Add,
+    Sub,
+    Multi,
+    Div,
+    Sign,
+    Equal,
+    C,
+    CE,
+    MS,
+    MAdd,
+    MR,
+    MC,
+    Back,
+    SetCess,
+    Tax,
+    Price,
+    PriceAndTax,
+    Welcome,
+    EntryLimit,
 };
 
 // The hint's code page 936 text.

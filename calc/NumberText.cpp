@@ -139,8 +139,7 @@ void appendExponent(std::string& text, int exponent, int minDigits)
         text += '-';
     }
     char buffer[16];
-    const int length = std::snprintf(buffer, sizeof buffer, "%0*d", minDigits,
-                                     exponent < 0 ? -exponent : exponent);
+    const int length = std::snprintf(buffer, sizeof buffer, "%0*d", minDigits, exponent < 0 ? -exponent : exponent);
     text.append(buffer, static_cast<std::size_t>(length));
 }
 

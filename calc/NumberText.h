@@ -8,9 +8,8 @@ namespace calc {
 
 // Every number of the calculator is the x87 80-bit extended real.
 static_assert(std::numeric_limits<long double>::digits == 64,
-              "long double must be the 80-bit extended type (64-bit significand)");
-static_assert(std::numeric_limits<long double>::max_exponent == 16384,
-              "long double must have a 15-bit exponent");
+    "long double must be the 80-bit extended type (64-bit significand)");
+static_assert(std::numeric_limits<long double>::max_exponent == 16384, "long double must have a 15-bit exponent");
 
 // Texts are code page 936 (GBK) byte strings; lengths count bytes.
 

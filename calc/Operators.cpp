@@ -6,14 +6,14 @@ namespace calc {
 namespace {
 
 const std::array kOperators{
-    OperatorRow{Key::Add, "Add", "\xA3\xAB", Hint::Add,                  // ＋
-                [](long double a, long double b) { return a + b; }},
-    OperatorRow{Key::Sub, "Sub", "\xA3\xAD", Hint::Sub,                  // －
-                [](long double a, long double b) { return a - b; }},
-    OperatorRow{Key::Multi, "Multi", "\xA1\xC1", Hint::Multi,            // ×
-                [](long double a, long double b) { return a * b; }},
-    OperatorRow{Key::Div, "Div", "\xA1\xC2", Hint::Div,                  // ÷
-                [](long double a, long double b) { return a / b; }},
+    OperatorRow{Key::Add, "Add", "\xA3\xAB", Hint::Add, // ＋
+        [](long double a, long double b) { return a + b; }},
+    OperatorRow{Key::Sub, "Sub", "\xA3\xAD", Hint::Sub, // －
+        [](long double a, long double b) { return a - b; }},
+    OperatorRow{Key::Multi, "Multi", "\xA1\xC1", Hint::Multi, // ×
+        [](long double a, long double b) { return a * b; }},
+    OperatorRow{Key::Div, "Div", "\xA1\xC2", Hint::Div, // ÷
+        [](long double a, long double b) { return a / b; }},
 };
 
 } // namespace

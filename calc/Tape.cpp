@@ -106,15 +106,9 @@ Tape::~Tape() = default;
 Tape::Tape(Tape&&) noexcept = default;
 Tape& Tape::operator=(Tape&&) noexcept = default;
 
-std::size_t Tape::count() const
-{
-    return store_ ? store_->starts.size() : 0;
-}
+std::size_t Tape::count() const { return store_ ? store_->starts.size() : 0; }
 
-std::string_view Tape::line(std::size_t index) const
-{
-    return store_->line(index);
-}
+std::string_view Tape::line(std::size_t index) const { return store_->line(index); }
 
 std::string_view Tape::lineOrEmpty(std::ptrdiff_t index) const
 {
@@ -186,9 +180,6 @@ void Tape::select(std::ptrdiff_t index)
     }
 }
 
-std::size_t Tape::memoryBytes() const
-{
-    return store_ ? store_->bytes() : 0;
-}
+std::size_t Tape::memoryBytes() const { return store_ ? store_->bytes() : 0; }
 
 } // namespace calc

@@ -11,17 +11,18 @@ namespace calc {
 namespace tape_text {
 
 // －－－－－－－－－－－－－－－ (15 full-width hyphen-minus signs)
-inline constexpr std::string_view kSeparator =
-    "\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD";
+inline constexpr std::string_view kSeparator = "\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3"
+                                               "\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD\xA3\xAD";
 inline constexpr std::string_view kResultWord = "\xBD\xE1\xB9\xFB"; // 结果
 inline constexpr std::string_view kOutOfRange = "\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!"; // 数字超范围!
 
-inline constexpr std::string_view kTaxLabel = " \xCB\xB0\xBD\xF0\xA3\xBA    ";        // " 税金：    "
-inline constexpr std::string_view kRateLabel = " \xCB\xB0\xC2\xCA\xA3\xBA     ";      // " 税率：     "
+inline constexpr std::string_view kTaxLabel = " \xCB\xB0\xBD\xF0\xA3\xBA    "; // " 税金：    "
+inline constexpr std::string_view kRateLabel = " \xCB\xB0\xC2\xCA\xA3\xBA     "; // " 税率：     "
 inline constexpr std::string_view kPriceLabel = " \xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB\xA3\xBA"; // " 不含税价："
 inline constexpr std::string_view kTotalLabel = " \xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6\xA3\xBA"; // " 价税合计："
 inline constexpr std::string_view kRateSetLabel = " \xCB\xB0\xC2\xCA\xC9\xE8\xD6\xC3\xA3\xBA"; // " 税率设置："
-inline constexpr std::string_view kZeroRate = "\xCB\xB0\xC2\xCA\xCE\xAA" "0.";           // 税率为0.
+inline constexpr std::string_view kZeroRate = "\xCB\xB0\xC2\xCA\xCE\xAA"
+                                              "0."; // 税率为0.
 // 无法得到含税价和价税合计！
 inline constexpr std::string_view kNoPriceAtZeroRate =
     "\xCE\xDE\xB7\xA8\xB5\xC3\xB5\xBD\xBA\xAC\xCB\xB0\xBC\xDB\xBA\xCD\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6\xA3\xA1";

@@ -42,8 +42,8 @@ bool startsWithLabel(std::string_view line, std::string_view label, std::string_
 bool isTapeLine(std::string_view line)
 {
     std::string_view rest;
-    if (line.empty() || line == keys::kSeparator || line == keys::kOverflowLine || line == keys::kZeroRate
-        || line == keys::kNoPrice) {
+    if (line.empty() || line == keys::kSeparator || line == keys::kOverflowLine || line == keys::kZeroRate ||
+        line == keys::kNoPrice) {
         return true;
     }
     for (const std::string_view symbol : {keys::kPlus, keys::kMinus, keys::kTimes, keys::kDivide}) {

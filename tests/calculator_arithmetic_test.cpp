@@ -39,7 +39,7 @@ TEST(Equals, RepeatedEqualsAddsTheSecondOperandAgain)
     const Lines tape = keys::tapeLines(c);
     ASSERT_EQ(tape.size(), 14u);
     EXPECT_EQ(Lines(tape.begin() + 4, tape.begin() + 9),
-              (Lines{"", col25("", "42"), col25(keys::kPlus, "30"), kSeparator, result("72")}));
+        (Lines{"", col25("", "42"), col25(keys::kPlus, "30"), kSeparator, result("72")}));
     EXPECT_EQ(c.state().MarkIndex, 13);
 }
 
@@ -60,8 +60,8 @@ TEST(Equals, ChainingHasNoPrecedence)
     keys::play(c, "4 =");
     EXPECT_EQ(c.entryText(), "20.");
     EXPECT_EQ(keys::tapeLines(c),
-              (Lines{col25("", "2"), col25(keys::kPlus, "3"), kSeparator, result("5"), "", col25("", "5"),
-                     col25(keys::kTimes, "4"), kSeparator, result("20")}));
+        (Lines{col25("", "2"), col25(keys::kPlus, "3"), kSeparator, result("5"), "", col25("", "5"),
+            col25(keys::kTimes, "4"), kSeparator, result("20")}));
 }
 
 struct FlowCase {
@@ -81,19 +81,18 @@ TEST_P(Flows, ShowTheResult)
     EXPECT_EQ(c.entryText(), GetParam().entry);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Flows, testing::Values(
-    FlowCase{"EqualsTakesTheShownOperand", "SHOW 2 + =", "4."},
-    FlowCase{"OperatorTwiceAddsTheShownOperand", "SHOW 2 + +", "4."},
-    FlowCase{"Subtraction", "SHOW 10 - 4 =", "6."},
-    FlowCase{"Quarter", "SHOW 1 / 4 =", "0.25"},
-    FlowCase{"Third", "SHOW 1 / 3 =", "0.333333333333333"},
-    FlowCase{"RepeatedEqualsUsesTheShownDigits", "SHOW 1 / 3 = =", "0.111111111111111"},
-    FlowCase{"ChainKeepsFullPrecision", "SHOW 1 / 3 * 3 =", "1."},
-    FlowCase{"MinusZeroDividesByZero", "SHOW 8 / 0 +/- =", "0."},
-    FlowCase{"ChainedDivisionByZeroKeepsTheFirstOperand", "SHOW 8 / 0 / 2 =", "4."},
-    FlowCase{"ClearForgetsTheLastOperation", "SHOW 2 + 3 = C 7 =", "7."},
-    FlowCase{"TaxKeyForgetsTheLastOperation", "SHOW 2 + 3 = TAX =", "5."},
-    FlowCase{"NegativeResult", "SHOW 3 - 5 =", "-2."}),
+INSTANTIATE_TEST_SUITE_P(Cases, Flows,
+    testing::Values(FlowCase{"EqualsTakesTheShownOperand", "SHOW 2 + =", "4."},
+        FlowCase{"OperatorTwiceAddsTheShownOperand", "SHOW 2 + +", "4."},
+        FlowCase{"Subtraction", "SHOW 10 - 4 =", "6."}, FlowCase{"Quarter", "SHOW 1 / 4 =", "0.25"},
+        FlowCase{"Third", "SHOW 1 / 3 =", "0.333333333333333"},
+        FlowCase{"RepeatedEqualsUsesTheShownDigits", "SHOW 1 / 3 = =", "0.111111111111111"},
+        FlowCase{"ChainKeepsFullPrecision", "SHOW 1 / 3 * 3 =", "1."},
+        FlowCase{"MinusZeroDividesByZero", "SHOW 8 / 0 +/- =", "0."},
+        FlowCase{"ChainedDivisionByZeroKeepsTheFirstOperand", "SHOW 8 / 0 / 2 =", "4."},
+        FlowCase{"ClearForgetsTheLastOperation", "SHOW 2 + 3 = C 7 =", "7."},
+        FlowCase{"TaxKeyForgetsTheLastOperation", "SHOW 2 + 3 = TAX =", "5."},
+        FlowCase{"NegativeResult", "SHOW 3 - 5 =", "-2."}),
     flowName);
 
 TEST(Equals, WithNoOperationOnAnEmptyTape)
@@ -109,7 +108,7 @@ TEST(Equals, WithNoOperationAfterAResultWritesTheLineWithoutSymbol)
     Calculator c;
     keys::play(c, "SHOW 7 = 7 =");
     EXPECT_EQ(keys::tapeLines(c),
-              (Lines{kSeparator, result("7"), "", col25("", "7"), keys::blanks(22) + "0", kSeparator, result("7")}));
+        (Lines{kSeparator, result("7"), "", col25("", "7"), keys::blanks(22) + "0", kSeparator, result("7")}));
 }
 
 TEST(Operator, OperandLineKeepsTheEntryAsTyped)
@@ -206,7 +205,7 @@ TEST(Overflow, ResetForgetsTheCalculation)
     c.setValue(1e4000L);
     keys::play(c, "SHOW * =");
     EXPECT_EQ(keys::tapeLines(c),
-              (Lines{col25("", "1E4000"), col25(keys::kTimes, "1E4000"), kSeparator, keys::kOverflowLine}));
+        (Lines{col25("", "1E4000"), col25(keys::kTimes, "1E4000"), kSeparator, keys::kOverflowLine}));
     EXPECT_EQ(c.entryText(), "0.");
     EXPECT_EQ(c.state().MarkIndex, 3);
     EXPECT_EQ(c.tape().selected(), 3);

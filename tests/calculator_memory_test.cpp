@@ -29,18 +29,18 @@ TEST_P(MemoryKeys, KeepTheRegister)
     EXPECT_EQ(c.state().MemoryValue, GetParam().memory);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MemoryKeys, testing::Values(
-    MemoryCase{"StoreOfZeroStoresNothing", "SHOW MS", "0.", "", 0},
-    MemoryCase{"AddOfZeroOnEmptyIndicatorStoresNothing", "SHOW M+", "0.", "", 0},
-    MemoryCase{"AddingToZeroKeepsTheIndicator", "SHOW 5 MS 5 +/- M+ MR", "0.", "M", 0},
-    MemoryCase{"AddOnEmptyIndicatorStores", "SHOW 4 M+ 1 M+ MR", "5.", "M", 5},
-    MemoryCase{"AddAddsTheEntry", "SHOW 2.5 MS 1 M+ MR", "3.5", "M", 3.5L},
-    MemoryCase{"StoreReplaces", "SHOW 2 MS 3 MS MR", "3.", "M", 3},
-    MemoryCase{"NextDigitStartsANewNumber", "SHOW 5 MS 3", "3.", "M", 5},
-    MemoryCase{"ClearThenRecallDoesNothing", "SHOW 5 MS MC 7 MR", "7.", "", 0},
-    MemoryCase{"ShowZeroesTheRegisterButKeepsTheIndicator", "SHOW 5 MS SHOW 7 MR", "0.", "M", 0},
-    MemoryCase{"RecallShowsAPoint", "SHOW 25 MS CE MR", "25.", "M", 25},
-    MemoryCase{"MemoryKeysLeaveTheCalculation", "SHOW 2 + 3 MS 4 =", "6.", "M", 3}),
+INSTANTIATE_TEST_SUITE_P(Cases, MemoryKeys,
+    testing::Values(MemoryCase{"StoreOfZeroStoresNothing", "SHOW MS", "0.", "", 0},
+        MemoryCase{"AddOfZeroOnEmptyIndicatorStoresNothing", "SHOW M+", "0.", "", 0},
+        MemoryCase{"AddingToZeroKeepsTheIndicator", "SHOW 5 MS 5 +/- M+ MR", "0.", "M", 0},
+        MemoryCase{"AddOnEmptyIndicatorStores", "SHOW 4 M+ 1 M+ MR", "5.", "M", 5},
+        MemoryCase{"AddAddsTheEntry", "SHOW 2.5 MS 1 M+ MR", "3.5", "M", 3.5L},
+        MemoryCase{"StoreReplaces", "SHOW 2 MS 3 MS MR", "3.", "M", 3},
+        MemoryCase{"NextDigitStartsANewNumber", "SHOW 5 MS 3", "3.", "M", 5},
+        MemoryCase{"ClearThenRecallDoesNothing", "SHOW 5 MS MC 7 MR", "7.", "", 0},
+        MemoryCase{"ShowZeroesTheRegisterButKeepsTheIndicator", "SHOW 5 MS SHOW 7 MR", "0.", "M", 0},
+        MemoryCase{"RecallShowsAPoint", "SHOW 25 MS CE MR", "25.", "M", 25},
+        MemoryCase{"MemoryKeysLeaveTheCalculation", "SHOW 2 + 3 MS 4 =", "6.", "M", 3}),
     [](const testing::TestParamInfo<MemoryCase>& info) { return std::string(info.param.name); });
 
 TEST(MemoryKeys, RecallWithEmptyIndicatorKeepsTheFlags)

@@ -17,7 +17,7 @@ struct PickCase {
     const char* name;
     const char* script;
     std::ptrdiff_t line;
-    std::optional<long double> picked;   // nothing: Value and the result stay
+    std::optional<long double> picked; // nothing: Value and the result stay
 };
 
 class PickUp : public testing::TestWithParam<PickCase> {};
@@ -37,24 +37,19 @@ TEST_P(PickUp, TakesTheNumberOfTheLine)
     EXPECT_EQ(c.hintLine(), hint);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, PickUp, testing::Values(
-    PickCase{"ResultLine", "SHOW 12 + 30 =", 3, 42},
-    PickCase{"OperandLine", "SHOW 12 + 30 =", 0, 12},
-    PickCase{"OperatorLine", "SHOW 12 + 30 =", 1, 30},
-    PickCase{"NegativeSecondOperand", "SHOW 8 - 5 +/- =", 1, -5},
-    PickCase{"LineWithoutSymbol", "SHOW 7 = 7 =", 4, 0},
-    PickCase{"LongResultLine", "SHOW 1 / 3 / 100000 +/- =", 8, -3.33333333333333e-6L},
-    PickCase{"LoneOperatorLine", "SHOW 12 +", 1, std::nullopt},
-    PickCase{"SeparatorLine", "SHOW 12 + 30 =", 2, std::nullopt},
-    PickCase{"EmptyLine", "SHOW 12 + 30 = =", 4, std::nullopt},
-    PickCase{"RateLine", "SHOW 17 TAX", 2, 17.0L / 100},
-    PickCase{"RateLineWithDecimals", "SHOW 12.345 RATE 1 TAX", 6, 12.35L / 100},
-    PickCase{"RateSetLine", "SHOW 5 RATE", 1, 5.0L / 100},
-    PickCase{"TaxLine", "SHOW 17 TAX", 1, 17},
-    PickCase{"PriceLine", "SHOW 17 TAX", 3, 100},
-    PickCase{"TotalLine", "SHOW 17 TAX", 4, 117},
-    PickCase{"NoSelectedLine", "SHOW 12 + 30 = C", -1, std::nullopt},
-    PickCase{"SelectionOutsideTheTape", "SHOW 12 + 30 =", 4, std::nullopt}),
+INSTANTIATE_TEST_SUITE_P(Lines, PickUp,
+    testing::Values(PickCase{"ResultLine", "SHOW 12 + 30 =", 3, 42}, PickCase{"OperandLine", "SHOW 12 + 30 =", 0, 12},
+        PickCase{"OperatorLine", "SHOW 12 + 30 =", 1, 30}, PickCase{"NegativeSecondOperand", "SHOW 8 - 5 +/- =", 1, -5},
+        PickCase{"LineWithoutSymbol", "SHOW 7 = 7 =", 4, 0},
+        PickCase{"LongResultLine", "SHOW 1 / 3 / 100000 +/- =", 8, -3.33333333333333e-6L},
+        PickCase{"LoneOperatorLine", "SHOW 12 +", 1, std::nullopt},
+        PickCase{"SeparatorLine", "SHOW 12 + 30 =", 2, std::nullopt},
+        PickCase{"EmptyLine", "SHOW 12 + 30 = =", 4, std::nullopt}, PickCase{"RateLine", "SHOW 17 TAX", 2, 17.0L / 100},
+        PickCase{"RateLineWithDecimals", "SHOW 12.345 RATE 1 TAX", 6, 12.35L / 100},
+        PickCase{"RateSetLine", "SHOW 5 RATE", 1, 5.0L / 100}, PickCase{"TaxLine", "SHOW 17 TAX", 1, 17},
+        PickCase{"PriceLine", "SHOW 17 TAX", 3, 100}, PickCase{"TotalLine", "SHOW 17 TAX", 4, 117},
+        PickCase{"NoSelectedLine", "SHOW 12 + 30 = C", -1, std::nullopt},
+        PickCase{"SelectionOutsideTheTape", "SHOW 12 + 30 =", 4, std::nullopt}),
     [](const testing::TestParamInfo<PickCase>& info) { return std::string(info.param.name); });
 
 struct PickErrorCase {
@@ -86,12 +81,13 @@ TEST_P(PickUpError, ReportsTheTextAndChangesNothing)
 
 const std::string kNotANumber = "' is not a valid floating point value";
 
-INSTANTIATE_TEST_SUITE_P(Lines, PickUpError, testing::Values(
-    PickErrorCase{"OverflowLine", 1e4000L, "SHOW * =", 3,
-                  "'\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!" + kNotANumber},
-    PickErrorCase{"ZeroRateLine", 0, "SHOW RATE 5 TAX", 6, "'" + kNotANumber},
-    // Byte 12 is the second byte of a character: the text starts inside it.
-    PickErrorCase{"NoPriceLine", 0, "SHOW RATE 5 TAX", 7, "'" + std::string(keys::kNoPrice.substr(11)) + kNotANumber}),
+INSTANTIATE_TEST_SUITE_P(Lines, PickUpError,
+    testing::Values(PickErrorCase{"OverflowLine", 1e4000L, "SHOW * =", 3,
+                        "'\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!" + kNotANumber},
+        PickErrorCase{"ZeroRateLine", 0, "SHOW RATE 5 TAX", 6, "'" + kNotANumber},
+        // Byte 12 is the second byte of a character: the text starts inside it.
+        PickErrorCase{
+            "NoPriceLine", 0, "SHOW RATE 5 TAX", 7, "'" + std::string(keys::kNoPrice.substr(11)) + kNotANumber}),
     [](const testing::TestParamInfo<PickErrorCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -54,9 +54,9 @@ public:
 private:
     long double interestingValue()
     {
-        constexpr std::array<long double, 12> values{
-            0, 1, -42, 0.5L, 1e20L, -1e-5L, 1e4000L, 1e4932L, -1.23456789012345e-1000L, 1.5e-495L,
-            std::numeric_limits<long double>::infinity(), std::numeric_limits<long double>::quiet_NaN()};
+        constexpr std::array<long double, 12> values{0, 1, -42, 0.5L, 1e20L, -1e-5L, 1e4000L, 1e4932L,
+            -1.23456789012345e-1000L, 1.5e-495L, std::numeric_limits<long double>::infinity(),
+            std::numeric_limits<long double>::quiet_NaN()};
         return values[random_() % values.size()];
     }
 

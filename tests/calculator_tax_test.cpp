@@ -18,12 +18,15 @@ std::string taxLine(std::string_view a) { return line(keys::kTaxLabel, a); }
 std::string rateLine(std::string_view a) { return line(keys::kRateLabel, a); }
 std::string priceLine(std::string_view a) { return line(keys::kPriceLabel, a); }
 std::string totalLine(std::string_view a) { return line(keys::kTotalLabel, a); }
-std::string rateSetLine(std::string_view rate) { return line(keys::kRateSetLabel, keys::blanks(13 - rate.size()) + std::string(rate)); }
+std::string rateSetLine(std::string_view rate)
+{
+    return line(keys::kRateSetLabel, keys::blanks(13 - rate.size()) + std::string(rate));
+}
 
 struct ReportCase {
     const char* name;
     const char* script;
-    Lines block;  // the last block on the tape, without its empty line
+    Lines block; // the last block on the tape, without its empty line
 };
 
 class Reports : public testing::TestWithParam<ReportCase> {};
@@ -43,35 +46,39 @@ TEST_P(Reports, WriteTheirBlock)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Reports, testing::Values(
-    ReportCase{"TaxAtSeventeen", "SHOW 17 TAX",
-               {kSeparator, taxLine("17.00"), rateLine("17.00%"), priceLine("100.00"), totalLine("117.00"), kSeparator}},
-    ReportCase{"PriceRoundsHalfUp", "SHOW 100.47 PRICE",
-               {kSeparator, priceLine("100.47"), rateLine("17.00%"), taxLine("17.08"), totalLine("117.55"), kSeparator}},
-    ReportCase{"PriceOfTenThousand", "SHOW 17 TAX 10000 PRICE",
-               {kSeparator, priceLine("10000.00"), rateLine("17.00%"), taxLine("1700.00"), totalLine("11700.00"), kSeparator}},
-    ReportCase{"Total", "SHOW 117 TOTAL",
-               {kSeparator, totalLine("117.00"), rateLine("17.00%"), priceLine("100.00"), taxLine("17.00"), kSeparator}},
-    ReportCase{"ZeroEntry", "SHOW TAX",
-               {kSeparator, taxLine("0.00"), rateLine("17.00%"), priceLine("0.00"), totalLine("0.00"), kSeparator}},
-    ReportCase{"MinusZeroPasses", "SHOW +/- PRICE",
-               {kSeparator, priceLine("0.00"), rateLine("17.00%"), taxLine("0.00"), totalLine("0.00"), kSeparator}},
-    ReportCase{"RateZero", "SHOW RATE", {kSeparator, rateSetLine("0.00%"), kSeparator}},
-    ReportCase{"TaxAtZeroRate", "SHOW RATE 5 TAX",
-               {kSeparator, taxLine("5.00"), std::string(keys::kZeroRate), std::string(keys::kNoPrice), kSeparator}},
-    ReportCase{"PriceAtZeroRate", "SHOW RATE 5 PRICE",
-               {kSeparator, priceLine("5.00"), rateLine("0.00%"), taxLine("0.00"), totalLine("5.00"), kSeparator}},
-    ReportCase{"TotalAtZeroRate", "SHOW RATE 5 TOTAL",
-               {kSeparator, totalLine("5.00"), rateLine("0.00%"), priceLine("5.00"), taxLine("0.00"), kSeparator}},
-    ReportCase{"RateJustBelowHundred", "SHOW 99.999 RATE", {kSeparator, rateSetLine("100.00%"), kSeparator}},
-    ReportCase{"RateWithHalf", "SHOW 17.5 RATE", {kSeparator, rateSetLine("17.50%"), kSeparator}},
-    ReportCase{"TinyRateIsNoZeroRate", "SHOW 0.001 RATE 1 TAX",
-               {kSeparator, taxLine("1.00"), rateLine("0.00%"), priceLine("100000.00"), totalLine("100001.00"), kSeparator}},
-    ReportCase{"TwelveDigitsLoseTheirDecimals", "SHOW 100000000000.5 PRICE",
-               {kSeparator, priceLine("100000000001.00"), rateLine("17.00%"), taxLine("17000000000.10"),
+INSTANTIATE_TEST_SUITE_P(Cases, Reports,
+    testing::Values(
+        ReportCase{"TaxAtSeventeen", "SHOW 17 TAX",
+            {kSeparator, taxLine("17.00"), rateLine("17.00%"), priceLine("100.00"), totalLine("117.00"), kSeparator}},
+        ReportCase{"PriceRoundsHalfUp", "SHOW 100.47 PRICE",
+            {kSeparator, priceLine("100.47"), rateLine("17.00%"), taxLine("17.08"), totalLine("117.55"), kSeparator}},
+        ReportCase{"PriceOfTenThousand", "SHOW 17 TAX 10000 PRICE",
+            {kSeparator, priceLine("10000.00"), rateLine("17.00%"), taxLine("1700.00"), totalLine("11700.00"),
+                kSeparator}},
+        ReportCase{"Total", "SHOW 117 TOTAL",
+            {kSeparator, totalLine("117.00"), rateLine("17.00%"), priceLine("100.00"), taxLine("17.00"), kSeparator}},
+        ReportCase{"ZeroEntry", "SHOW TAX",
+            {kSeparator, taxLine("0.00"), rateLine("17.00%"), priceLine("0.00"), totalLine("0.00"), kSeparator}},
+        ReportCase{"MinusZeroPasses", "SHOW +/- PRICE",
+            {kSeparator, priceLine("0.00"), rateLine("17.00%"), taxLine("0.00"), totalLine("0.00"), kSeparator}},
+        ReportCase{"RateZero", "SHOW RATE", {kSeparator, rateSetLine("0.00%"), kSeparator}},
+        ReportCase{"TaxAtZeroRate", "SHOW RATE 5 TAX",
+            {kSeparator, taxLine("5.00"), std::string(keys::kZeroRate), std::string(keys::kNoPrice), kSeparator}},
+        ReportCase{"PriceAtZeroRate", "SHOW RATE 5 PRICE",
+            {kSeparator, priceLine("5.00"), rateLine("0.00%"), taxLine("0.00"), totalLine("5.00"), kSeparator}},
+        ReportCase{"TotalAtZeroRate", "SHOW RATE 5 TOTAL",
+            {kSeparator, totalLine("5.00"), rateLine("0.00%"), priceLine("5.00"), taxLine("0.00"), kSeparator}},
+        ReportCase{"RateJustBelowHundred", "SHOW 99.999 RATE", {kSeparator, rateSetLine("100.00%"), kSeparator}},
+        ReportCase{"RateWithHalf", "SHOW 17.5 RATE", {kSeparator, rateSetLine("17.50%"), kSeparator}},
+        ReportCase{"TinyRateIsNoZeroRate", "SHOW 0.001 RATE 1 TAX",
+            {kSeparator, taxLine("1.00"), rateLine("0.00%"), priceLine("100000.00"), totalLine("100001.00"),
+                kSeparator}},
+        ReportCase{"TwelveDigitsLoseTheirDecimals", "SHOW 100000000000.5 PRICE",
+            {kSeparator, priceLine("100000000001.00"), rateLine("17.00%"), taxLine("17000000000.10"),
                 totalLine("117000000001.00"), kSeparator}},
-    ReportCase{"TeraPriceInScientificForm", "SHOW 1000000000000 PRICE",
-               {kSeparator, priceLine("1E12"), rateLine("17.00%"), taxLine("170000000000.00"), totalLine("1.17E12"), kSeparator}}),
+        ReportCase{"TeraPriceInScientificForm", "SHOW 1000000000000 PRICE",
+            {kSeparator, priceLine("1E12"), rateLine("17.00%"), taxLine("170000000000.00"), totalLine("1.17E12"),
+                kSeparator}}),
     [](const testing::TestParamInfo<ReportCase>& info) { return std::string(info.param.name); });
 
 TEST(RateKey, SetsRateAndDisplay)
@@ -139,11 +146,11 @@ TEST_P(TaxOverflow, WritesNothing)
     EXPECT_EQ(c.hintLine().size(), 67u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TaxOverflow, testing::Values(
-    OverflowCase{"HugeTax", 1e4932L, "SHOW MS 2 + MR"},
-    OverflowCase{"SmallestNormalRate", 1e-4931L, "SHOW RATE 1"},
-    OverflowCase{"RateFactorRoundsToZero", 1.5e-495L, ". SHOW 0 RATE 1"},
-    OverflowCase{"ZeroOverZero", 1.5e-495L, ". SHOW 0 RATE 0"}),
+INSTANTIATE_TEST_SUITE_P(Cases, TaxOverflow,
+    testing::Values(OverflowCase{"HugeTax", 1e4932L, "SHOW MS 2 + MR"},
+        OverflowCase{"SmallestNormalRate", 1e-4931L, "SHOW RATE 1"},
+        OverflowCase{"RateFactorRoundsToZero", 1.5e-495L, ". SHOW 0 RATE 1"},
+        OverflowCase{"ZeroOverZero", 1.5e-495L, ". SHOW 0 RATE 0"}),
     [](const testing::TestParamInfo<OverflowCase>& info) { return std::string(info.param.name); });
 
 TEST(TaxKeys, HugePriceOverflowsInTheTotal)

@@ -159,14 +159,14 @@ private:
 };
 
 struct Check {
-    std::size_t line;       // in the expected file
+    std::size_t line; // in the expected file
     std::string field;
     std::string value;
     std::vector<std::string> rows;
 };
 
 struct Checkpoint {
-    std::size_t token = 0;  // 0: after the last token
+    std::size_t token = 0; // 0: after the last token
     std::vector<Check> checks;
 };
 
@@ -238,7 +238,8 @@ void compare(const JsonObject& state, const Check& check, const std::string& whe
         } else {
             ASSERT_GE(tape.size(), check.rows.size()) << at;
             EXPECT_EQ(std::vector<std::string>(tape.end() - static_cast<std::ptrdiff_t>(check.rows.size()), tape.end()),
-                      check.rows) << at;
+                check.rows)
+                << at;
         }
         return;
     }
@@ -284,7 +285,7 @@ TEST_P(Golden, ProbeReplaysTheScript)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, Golden, testing::ValuesIn(goldenNames()),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+    [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 } // namespace
 

@@ -37,46 +37,33 @@ constexpr long double kInf = std::numeric_limits<long double>::infinity();
 
 class GeneralTextTest : public testing::TestWithParam<TextCase> {};
 
-TEST_P(GeneralTextTest, WritesTheText)
-{
-    EXPECT_EQ(GeneralText(GetParam().x), GetParam().text);
-}
+TEST_P(GeneralTextTest, WritesTheText) { EXPECT_EQ(GeneralText(GetParam().x), GetParam().text); }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GeneralTextTest, testing::Values(
-    TextCase{"OneThird", 1.0L / 3, "0.333333333333333"},
-    TextCase{"TwoThirdsRoundsUp", 2.0L / 3, "0.666666666666667"},
-    TextCase{"MinusTwoThirds", -2.0L / 3, "-0.666666666666667"},
-    TextCase{"TenThirds", 10.0L / 3, "3.33333333333333"},
-    TextCase{"PointOnePlusPointTwo", 0.1L + 0.2L, "0.3"},
-    TextCase{"Zero", 0.0L, "0"},
-    TextCase{"NegativeZero", -0.0L, "0"},
-    TextCase{"Hundred", 100.0L, "100"},
-    TextCase{"MinusFortyTwo", -42.0L, "-42"},
-    TextCase{"TwelveAndAHalf", 12.5L, "12.5"},
-    TextCase{"SmallestPlainForm", 0.0001L, "0.0001"},
-    TextCase{"SmallPlainForm", 0.00012345L, "0.00012345"},
-    TextCase{"FirstExponentBelow", 0.00001L, "1E-5"},
-    TextCase{"NegativeExponent", 1.5e-7L, "1.5E-7"},
-    TextCase{"TenToFourteen", 1e14L, "100000000000000"},
-    TextCase{"HalfRoundsUpAt15Digits", 100000000000000.5L, "100000000000001"},
-    TextCase{"RoundsUpIntoExponentForm", 999999999999999.5L, "1E15"},
-    TextCase{"TenToFifteen", 1e15L, "1E15"},
-    TextCase{"TenToTwenty", 1e20L, "1E20"},
-    TextCase{"SixteenDigits", 1234567890123456.0L, "1.23456789012346E15"},
-    TextCase{"EighteenDigits", 123456789012345678.0L, "1.23456789012346E17"},
-    TextCase{"Googol", 1e100L, "1E100"},
-    TextCase{"Largest", kMax, "1.18973149535723E4932"},
-    TextCase{"SmallestNormal", std::numeric_limits<long double>::min(), "3.36210314311209E-4932"},
-    TextCase{"Subnormal", std::numeric_limits<long double>::denorm_min(), "0"},
-    TextCase{"NegativeSubnormal", -std::numeric_limits<long double>::denorm_min() * 1000, "0"},
-    TextCase{"Infinity", kInf, "INF"},
-    TextCase{"NegativeInfinity", -kInf, "-INF"},
-    TextCase{"NaN", std::numeric_limits<long double>::quiet_NaN(), "NAN"},
-    TextCase{"NegativeNaN", -std::numeric_limits<long double>::quiet_NaN(), "NAN"},
-    // The 18-digit form ...9995 rounds half up at 15 digits.
-    TextCase{"HalfUpAfterEighteenDigits", 0.1234567890123455L, "0.123456789012346"},
-    TextCase{"ThreeZerosAfterPoint", -0.000999999999999999L, "-0.000999999999999999"},
-    TextCase{"CarryIntoFourZeros", 0.00009999999999999999L, "0.0001"}),
+INSTANTIATE_TEST_SUITE_P(Cases, GeneralTextTest,
+    testing::Values(TextCase{"OneThird", 1.0L / 3, "0.333333333333333"},
+        TextCase{"TwoThirdsRoundsUp", 2.0L / 3, "0.666666666666667"},
+        TextCase{"MinusTwoThirds", -2.0L / 3, "-0.666666666666667"},
+        TextCase{"TenThirds", 10.0L / 3, "3.33333333333333"}, TextCase{"PointOnePlusPointTwo", 0.1L + 0.2L, "0.3"},
+        TextCase{"Zero", 0.0L, "0"}, TextCase{"NegativeZero", -0.0L, "0"}, TextCase{"Hundred", 100.0L, "100"},
+        TextCase{"MinusFortyTwo", -42.0L, "-42"}, TextCase{"TwelveAndAHalf", 12.5L, "12.5"},
+        TextCase{"SmallestPlainForm", 0.0001L, "0.0001"}, TextCase{"SmallPlainForm", 0.00012345L, "0.00012345"},
+        TextCase{"FirstExponentBelow", 0.00001L, "1E-5"}, TextCase{"NegativeExponent", 1.5e-7L, "1.5E-7"},
+        TextCase{"TenToFourteen", 1e14L, "100000000000000"},
+        TextCase{"HalfRoundsUpAt15Digits", 100000000000000.5L, "100000000000001"},
+        TextCase{"RoundsUpIntoExponentForm", 999999999999999.5L, "1E15"}, TextCase{"TenToFifteen", 1e15L, "1E15"},
+        TextCase{"TenToTwenty", 1e20L, "1E20"}, TextCase{"SixteenDigits", 1234567890123456.0L, "1.23456789012346E15"},
+        TextCase{"EighteenDigits", 123456789012345678.0L, "1.23456789012346E17"}, TextCase{"Googol", 1e100L, "1E100"},
+        TextCase{"Largest", kMax, "1.18973149535723E4932"},
+        TextCase{"SmallestNormal", std::numeric_limits<long double>::min(), "3.36210314311209E-4932"},
+        TextCase{"Subnormal", std::numeric_limits<long double>::denorm_min(), "0"},
+        TextCase{"NegativeSubnormal", -std::numeric_limits<long double>::denorm_min() * 1000, "0"},
+        TextCase{"Infinity", kInf, "INF"}, TextCase{"NegativeInfinity", -kInf, "-INF"},
+        TextCase{"NaN", std::numeric_limits<long double>::quiet_NaN(), "NAN"},
+        TextCase{"NegativeNaN", -std::numeric_limits<long double>::quiet_NaN(), "NAN"},
+        // The 18-digit form ...9995 rounds half up at 15 digits.
+        TextCase{"HalfUpAfterEighteenDigits", 0.1234567890123455L, "0.123456789012346"},
+        TextCase{"ThreeZerosAfterPoint", -0.000999999999999999L, "-0.000999999999999999"},
+        TextCase{"CarryIntoFourZeros", 0.00009999999999999999L, "0.0001"}),
     caseName);
 
 // ---- FixedText -------------------------------------------------------------
@@ -90,51 +77,35 @@ struct FixedCase {
 
 class FixedTextTest : public testing::TestWithParam<FixedCase> {};
 
-TEST_P(FixedTextTest, WritesTheText)
-{
-    EXPECT_EQ(FixedText(GetParam().x, GetParam().digits), GetParam().text);
-}
+TEST_P(FixedTextTest, WritesTheText) { EXPECT_EQ(FixedText(GetParam().x, GetParam().digits), GetParam().text); }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FixedTextTest, testing::Values(
-    FixedCase{"Seventeen", 17, 12, "17.00"},
-    FixedCase{"Zero", 0, 12, "0.00"},
-    FixedCase{"SmallNegativeHasNoSign", -0.001L, 12, "0.00"},
-    FixedCase{"HalfCentUp", 0.005L, 12, "0.01"},
-    FixedCase{"NegativeHalfCentAway", -0.005L, 12, "-0.01"},
-    FixedCase{"DecimalTieNotBinary", 2.675L, 12, "2.68"},
-    FixedCase{"BelowTie", 1234.994L, 12, "1234.99"},
-    FixedCase{"TieOfEighteenDigits", 1234.995L, 12, "1235.00"},
-    FixedCase{"NegativeTie", -1234.995L, 12, "-1235.00"},
-    FixedCase{"Thousands", 11700, 12, "11700.00"},
-    FixedCase{"OneDecimalLeft", 12345678901.234L, 12, "12345678901.20"},
-    FixedCase{"NoDecimalLeft", 123456789012.34L, 12, "123456789012.00"},
-    FixedCase{"RoundsIntoExponent", 999999999999.99L, 12, "1E12"},
-    FixedCase{"TenToTwelve", 1e12L, 12, "1E12"},
-    FixedCase{"ThirteenDigits", 1234567890123.45L, 12, "1.23456789012E12"},
-    FixedCase{"TenToThirteen", 1e13L, 12, "1E13"},
-    FixedCase{"ThreeDigitExponent", 1e100L, 12, "1E100"},
-    FixedCase{"NegativeExponentForm", -1.5e20L, 12, "-1.5E20"},
-    // Half up at twelve digits: the text lies above the largest value and so
-    // is one of the few written texts that do not read back.
-    FixedCase{"Largest", kMax, 12, "1.18973149536E4932"},
-    FixedCase{"Infinity", kInf, 12, "INF"},
-    FixedCase{"NaN", std::numeric_limits<long double>::quiet_NaN(), 12, "NAN"},
-    FixedCase{"Subnormal", std::numeric_limits<long double>::denorm_min(), 12, "0.00"},
-    FixedCase{"P4Seventeen", 17, 4, "17.00"},
-    FixedCase{"P4Eighth", 6.125L, 4, "6.13"},
-    FixedCase{"P4TwoDecimals", 12.345L, 4, "12.35"},
-    FixedCase{"P4CarryToHundred", 99.995L, 4, "100.00"},
-    FixedCase{"P4OneDecimal", 123.456L, 4, "123.50"},
-    FixedCase{"P4RoundsIntoExponent", 9999.5L, 4, "1E04"},
-    FixedCase{"P4TwoDigitExponent", 11700, 4, "1.17E04"},
-    FixedCase{"P4NegativeExponentForm", -11700, 4, "-1.17E04"},
-    FixedCase{"P4FourDigits", 12345, 4, "1.235E04"},
-    FixedCase{"CentsOnly", 0.07L, 12, "0.07"},
-    FixedCase{"TenthOnly", 0.1L, 12, "0.10"},
-    FixedCase{"P18KeepsAllDigits", 0.125L, 18, "0.13"},
-    // 1e18 + 5 and 1e18 + 15 are exact; their 18-digit forms are ties, rounded to even.
-    FixedCase{"P18TieToEvenDown", 1000000000000000005.0L, 18, "1E18"},
-    FixedCase{"P18TieToEvenUp", 1000000000000000015.0L, 18, "1.00000000000000002E18"}),
+INSTANTIATE_TEST_SUITE_P(Cases, FixedTextTest,
+    testing::Values(FixedCase{"Seventeen", 17, 12, "17.00"}, FixedCase{"Zero", 0, 12, "0.00"},
+        FixedCase{"SmallNegativeHasNoSign", -0.001L, 12, "0.00"}, FixedCase{"HalfCentUp", 0.005L, 12, "0.01"},
+        FixedCase{"NegativeHalfCentAway", -0.005L, 12, "-0.01"}, FixedCase{"DecimalTieNotBinary", 2.675L, 12, "2.68"},
+        FixedCase{"BelowTie", 1234.994L, 12, "1234.99"}, FixedCase{"TieOfEighteenDigits", 1234.995L, 12, "1235.00"},
+        FixedCase{"NegativeTie", -1234.995L, 12, "-1235.00"}, FixedCase{"Thousands", 11700, 12, "11700.00"},
+        FixedCase{"OneDecimalLeft", 12345678901.234L, 12, "12345678901.20"},
+        FixedCase{"NoDecimalLeft", 123456789012.34L, 12, "123456789012.00"},
+        FixedCase{"RoundsIntoExponent", 999999999999.99L, 12, "1E12"}, FixedCase{"TenToTwelve", 1e12L, 12, "1E12"},
+        FixedCase{"ThirteenDigits", 1234567890123.45L, 12, "1.23456789012E12"},
+        FixedCase{"TenToThirteen", 1e13L, 12, "1E13"}, FixedCase{"ThreeDigitExponent", 1e100L, 12, "1E100"},
+        FixedCase{"NegativeExponentForm", -1.5e20L, 12, "-1.5E20"},
+        // Half up at twelve digits: the text lies above the largest value and so
+        // is one of the few written texts that do not read back.
+        FixedCase{"Largest", kMax, 12, "1.18973149536E4932"}, FixedCase{"Infinity", kInf, 12, "INF"},
+        FixedCase{"NaN", std::numeric_limits<long double>::quiet_NaN(), 12, "NAN"},
+        FixedCase{"Subnormal", std::numeric_limits<long double>::denorm_min(), 12, "0.00"},
+        FixedCase{"P4Seventeen", 17, 4, "17.00"}, FixedCase{"P4Eighth", 6.125L, 4, "6.13"},
+        FixedCase{"P4TwoDecimals", 12.345L, 4, "12.35"}, FixedCase{"P4CarryToHundred", 99.995L, 4, "100.00"},
+        FixedCase{"P4OneDecimal", 123.456L, 4, "123.50"}, FixedCase{"P4RoundsIntoExponent", 9999.5L, 4, "1E04"},
+        FixedCase{"P4TwoDigitExponent", 11700, 4, "1.17E04"},
+        FixedCase{"P4NegativeExponentForm", -11700, 4, "-1.17E04"}, FixedCase{"P4FourDigits", 12345, 4, "1.235E04"},
+        FixedCase{"CentsOnly", 0.07L, 12, "0.07"}, FixedCase{"TenthOnly", 0.1L, 12, "0.10"},
+        FixedCase{"P18KeepsAllDigits", 0.125L, 18, "0.13"},
+        // 1e18 + 5 and 1e18 + 15 are exact; their 18-digit forms are ties, rounded to even.
+        FixedCase{"P18TieToEvenDown", 1000000000000000005.0L, 18, "1E18"},
+        FixedCase{"P18TieToEvenUp", 1000000000000000015.0L, 18, "1.00000000000000002E18"}),
     [](const testing::TestParamInfo<FixedCase>& info) { return std::string(info.param.name); });
 
 // ---- ParseNumber -----------------------------------------------------------
@@ -154,29 +125,21 @@ TEST_P(ParseNumberTest, ReadsTheValue)
     EXPECT_EQ(std::signbit(value), std::signbit(GetParam().value));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ParseNumberTest, testing::Values(
-    ParseCase{"IntegerEntry", "12.", 12},
-    ParseCase{"ZeroEntry", "0.", 0},
-    ParseCase{"PointAlone", ".", 0},
-    ParseCase{"MinusPointIsNegativeZero", "-.", -0.0L},
-    ParseCase{"MinusZero", "-0", -0.0L},
-    ParseCase{"BlanksAtBothEnds", " 12 ", 12},
-    ParseCase{"PlusSign", "+5", 5},
-    ParseCase{"FixedExponentForm", "1.17E04", 11700},
-    ParseCase{"NegativeExponent", "1.5E-7", 1.5e-7L},
-    ParseCase{"LowerCaseE", "1e3", 1000},
-    ParseCase{"EWithoutDigits", "1E", 1},
-    ParseCase{"ESignWithoutDigits", "1E-", 1},
-    ParseCase{"ExponentAtTheStop", "1E500", 1e500L},
-    ParseCase{"LeadingZerosInExponent", "1E0000000000003", 1000},
-    ParseCase{"ManyFractionDigits", "0.10000000000000000000000000000000000001", 0.1L},
-    ParseCase{"LargestFinite", "1.18973149535723176502E4932", kMax},
-    // Above the largest value, yet nearer to it than to the next step.
-    ParseCase{"RoundsDownToLargest", "1.18973149535723176505E4932", kMax},
-    ParseCase{"UnderflowsToZero", "1E-4999", 0},
-    ParseCase{"NegativeUnderflow", "-1E-4999", -0.0L},
-    ParseCase{"Subnormal", "3.6451995318824746025E-4951", std::numeric_limits<long double>::denorm_min()},
-    ParseCase{"NearestLikeTheCompiler", "1234.995", 1234.995L}),
+INSTANTIATE_TEST_SUITE_P(Cases, ParseNumberTest,
+    testing::Values(ParseCase{"IntegerEntry", "12.", 12}, ParseCase{"ZeroEntry", "0.", 0},
+        ParseCase{"PointAlone", ".", 0}, ParseCase{"MinusPointIsNegativeZero", "-.", -0.0L},
+        ParseCase{"MinusZero", "-0", -0.0L}, ParseCase{"BlanksAtBothEnds", " 12 ", 12}, ParseCase{"PlusSign", "+5", 5},
+        ParseCase{"FixedExponentForm", "1.17E04", 11700}, ParseCase{"NegativeExponent", "1.5E-7", 1.5e-7L},
+        ParseCase{"LowerCaseE", "1e3", 1000}, ParseCase{"EWithoutDigits", "1E", 1},
+        ParseCase{"ESignWithoutDigits", "1E-", 1}, ParseCase{"ExponentAtTheStop", "1E500", 1e500L},
+        ParseCase{"LeadingZerosInExponent", "1E0000000000003", 1000},
+        ParseCase{"ManyFractionDigits", "0.10000000000000000000000000000000000001", 0.1L},
+        ParseCase{"LargestFinite", "1.18973149535723176502E4932", kMax},
+        // Above the largest value, yet nearer to it than to the next step.
+        ParseCase{"RoundsDownToLargest", "1.18973149535723176505E4932", kMax},
+        ParseCase{"UnderflowsToZero", "1E-4999", 0}, ParseCase{"NegativeUnderflow", "-1E-4999", -0.0L},
+        ParseCase{"Subnormal", "3.6451995318824746025E-4951", std::numeric_limits<long double>::denorm_min()},
+        ParseCase{"NearestLikeTheCompiler", "1234.995", 1234.995L}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 struct BadText {
@@ -197,26 +160,16 @@ TEST_P(ParseNumberFailureTest, RaisesConvertErrorQuotingTheText)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ParseNumberFailureTest, testing::Values(
-    BadText{"Empty", ""},
-    BadText{"OnlyBlanks", "   "},
-    BadText{"SignAlone", "-"},
-    BadText{"BlankAfterSign", "- 5"},
-    BadText{"PointAfterExponent", "1E20."},
-    BadText{"Comma", "1,5"},
-    BadText{"BlankInside", "12 3"},
-    BadText{"LeadingTab", "\t12"},
-    BadText{"TrailingNewline", "12\n"},
-    BadText{"TooLarge", "1E4999"},
-    BadText{"ExponentStopsAt500", "1E5000"},
-    BadText{"RoundsToInfinity", "1.189731495357231765085E4932"},
-    BadText{"TwoPoints", "1.2.3"},
-    BadText{"ExponentWithoutMantissa", "E5"},
-    BadText{"TwoSigns", "+-1"},
-    BadText{"Infinity", "INF"},
-    BadText{"Hexadecimal", "0x10"},
-    BadText{"ChineseText", "\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!"}, // 数字超范围!
-    BadText{"FullWidthDigit", "\xA3\xB1"}),                                 // １
+INSTANTIATE_TEST_SUITE_P(Cases, ParseNumberFailureTest,
+    testing::Values(BadText{"Empty", ""}, BadText{"OnlyBlanks", "   "}, BadText{"SignAlone", "-"},
+        BadText{"BlankAfterSign", "- 5"}, BadText{"PointAfterExponent", "1E20."}, BadText{"Comma", "1,5"},
+        BadText{"BlankInside", "12 3"}, BadText{"LeadingTab", "\t12"}, BadText{"TrailingNewline", "12\n"},
+        BadText{"TooLarge", "1E4999"}, BadText{"ExponentStopsAt500", "1E5000"},
+        BadText{"RoundsToInfinity", "1.189731495357231765085E4932"}, BadText{"TwoPoints", "1.2.3"},
+        BadText{"ExponentWithoutMantissa", "E5"}, BadText{"TwoSigns", "+-1"}, BadText{"Infinity", "INF"},
+        BadText{"Hexadecimal", "0x10"},
+        BadText{"ChineseText", "\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!"}, // 数字超范围!
+        BadText{"FullWidthDigit", "\xA3\xB1"}), // １
     [](const testing::TestParamInfo<BadText>& info) { return std::string(info.param.name); });
 
 TEST(ParseNumberTest, MessageKeepsBlanksOfTheText)
@@ -260,7 +213,10 @@ TEST(TrimBlanksTest, DropsControlBytesAtTheEndsOnly)
     EXPECT_EQ(TrimBlanks(std::string("\0 7 \0", 5)), "7");
     EXPECT_EQ(TrimBlanks(" 1 2 "), "1 2");
     EXPECT_EQ(TrimBlanks(" \x01\x1F "), "");
-    EXPECT_EQ(TrimBlanks("\xA1\xA1" "5 "), "\xA1\xA1" "5"); // full-width blank stays
+    EXPECT_EQ(TrimBlanks("\xA1\xA1"
+                         "5 "),
+        "\xA1\xA1"
+        "5"); // full-width blank stays
 }
 
 // ---- Round trip ------------------------------------------------------------

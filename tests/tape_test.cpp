@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <random>
 #include <string>
 #include <vector>
@@ -38,17 +37,17 @@ TEST_P(Selection, FollowsTheListBoxRules)
     EXPECT_EQ(tape.selected(), GetParam().selectedAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, Selection, testing::Values(
-    SelectionCase{"AppendLeavesIt", 2, [](Tape& t) { t.append("x"); }, 2},
-    SelectionCase{"DeletingItLeavesNone", 2, [](Tape& t) { t.remove(2); }, -1},
-    SelectionCase{"DeletingALineAboveMovesItUp", 2, [](Tape& t) { t.remove(0); }, 1},
-    SelectionCase{"DeletingALineBelowLeavesIt", 2, [](Tape& t) { t.remove(4); }, 2},
-    SelectionCase{"DeletingOutsideChangesNothing", 2, [](Tape& t) { t.remove(5); }, 2},
-    SelectionCase{"DeletingMinusOneChangesNothing", 2, [](Tape& t) { t.remove(-1); }, 2},
-    SelectionCase{"ClearLeavesNone", 2, [](Tape& t) { t.clear(); }, -1},
-    SelectionCase{"SelectingPastTheEndLeavesNone", 2, [](Tape& t) { t.select(5); }, -1},
-    SelectionCase{"SelectingBelowZeroLeavesNone", 2, [](Tape& t) { t.select(-3); }, -1},
-    SelectionCase{"SelectingTheLastLine", -1, [](Tape& t) { t.select(4); }, 4}),
+INSTANTIATE_TEST_SUITE_P(Rules, Selection,
+    testing::Values(SelectionCase{"AppendLeavesIt", 2, [](Tape& t) { t.append("x"); }, 2},
+        SelectionCase{"DeletingItLeavesNone", 2, [](Tape& t) { t.remove(2); }, -1},
+        SelectionCase{"DeletingALineAboveMovesItUp", 2, [](Tape& t) { t.remove(0); }, 1},
+        SelectionCase{"DeletingALineBelowLeavesIt", 2, [](Tape& t) { t.remove(4); }, 2},
+        SelectionCase{"DeletingOutsideChangesNothing", 2, [](Tape& t) { t.remove(5); }, 2},
+        SelectionCase{"DeletingMinusOneChangesNothing", 2, [](Tape& t) { t.remove(-1); }, 2},
+        SelectionCase{"ClearLeavesNone", 2, [](Tape& t) { t.clear(); }, -1},
+        SelectionCase{"SelectingPastTheEndLeavesNone", 2, [](Tape& t) { t.select(5); }, -1},
+        SelectionCase{"SelectingBelowZeroLeavesNone", 2, [](Tape& t) { t.select(-3); }, -1},
+        SelectionCase{"SelectingTheLastLine", -1, [](Tape& t) { t.select(4); }, 4}),
     [](const testing::TestParamInfo<SelectionCase>& info) { return std::string(info.param.name); });
 
 class Recorder : public calc::TapeObserver {
@@ -73,7 +72,8 @@ TEST(TapeObserver, HearsEveryChange)
     tape.remove(1);
     tape.remove(7);
     tape.clear();
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"+0", "+1", "+2", "sel2", "-0", "sel1", "-1", "sel-1", "clear"}));
+    EXPECT_EQ(
+        recorder.events, (std::vector<std::string>{"+0", "+1", "+2", "sel2", "-0", "sel1", "-1", "sel-1", "clear"}));
 }
 
 TEST(Tape, LineOrEmptyNeverReadsOutside)
@@ -106,11 +106,13 @@ TEST(Tape, MatchesAPlainListUnderRandomChanges)
             EXPECT_EQ(tape.append(text), model.size());
             model.push_back(text);
         } else if (action < 85) {
-            const std::ptrdiff_t index = static_cast<std::ptrdiff_t>(model.size()) - 1 - static_cast<std::ptrdiff_t>(random() % 3);
+            const std::ptrdiff_t index =
+                static_cast<std::ptrdiff_t>(model.size()) - 1 - static_cast<std::ptrdiff_t>(random() % 3);
             tape.remove(index);
             if (index >= 0) {
                 model.erase(model.begin() + index);
-                modelSelected = modelSelected == index ? -1 : (modelSelected > index ? modelSelected - 1 : modelSelected);
+                modelSelected =
+                    modelSelected == index ? -1 : (modelSelected > index ? modelSelected - 1 : modelSelected);
             }
         } else if (action < 87) {
             const auto index = static_cast<std::ptrdiff_t>(random() % model.size());

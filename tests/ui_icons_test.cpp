@@ -25,15 +25,17 @@ private slots:
         QCOMPARE(png.size(), QSize(32, 32));
         QCOMPARE(ico.size(), QSize(32, 32));
         int clear = 0;
-        for (int y = 0; y < 32; ++y)
+        for (int y = 0; y < 32; ++y) {
             for (int x = 0; x < 32; ++x) {
                 const QRgb p = png.pixel(x, y), i = ico.pixel(x, y);
                 QCOMPARE(qAlpha(p), qAlpha(i));
-                if (qAlpha(i) == 0)
+                if (qAlpha(i) == 0) {
                     ++clear;
-                else
+                } else {
                     QCOMPARE(p, i);
+                }
             }
+        }
         // Round the sheet and the calculator the icon leaves the background.
         QVERIFY(clear > 100);
     }
@@ -43,8 +45,8 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<QPointF>("at"); // on the design's 32-unit grid
         QTest::addColumn<QColor>("colour");
-        const QColor clear(0, 0, 0, 0), white(255, 255, 255), black(0, 0, 0), blue(0, 0, 255),
-            red(255, 0, 0), teal(0, 128, 128), aqua(0, 255, 255), yellow(255, 255, 0);
+        const QColor clear(0, 0, 0, 0), white(255, 255, 255), black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0),
+            teal(0, 128, 128), aqua(0, 255, 255), yellow(255, 255, 0);
         for (const int size : {64, 128}) {
             auto row = [size](const char* what) -> QTestData& { return QTest::addRow("%d: %s", size, what) << size; };
             row("top-left corner is clear") << QPointF(0.5, 0.5) << clear;
@@ -70,10 +72,11 @@ private slots:
         QCOMPARE(image.size(), QSize(size, size));
         const double scale = size / 32.0;
         const QColor seen = image.pixelColor(int(at.x() * scale), int(at.y() * scale));
-        if (colour.alpha() == 0)
+        if (colour.alpha() == 0) {
             QCOMPARE(seen.alpha(), 0);
-        else
+        } else {
             QCOMPARE(seen, colour);
+        }
     }
 
     void edgesAreSmoothed()
@@ -81,10 +84,13 @@ private slots:
         // The slanted pencil is drawn with partial cover along its sides.
         const QImage image = load(QStringLiteral("qinghe-taxcalc-128.png"));
         int partial = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (const int a = qAlpha(image.pixel(x, y)); a > 0 && a < 255)
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (const int a = qAlpha(image.pixel(x, y)); a > 0 && a < 255) {
                     ++partial;
+                }
+            }
+        }
         QVERIFY2(partial > 20, qPrintable(QString::number(partial)));
     }
 };

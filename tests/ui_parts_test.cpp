@@ -2,16 +2,16 @@
 // pictures, the tape model and the picker's refusal.
 
 #include "calc/Tape.h"
-#include "ui/ErrorGuard.h"
 #include "ui/BitmapDecode.h"
+#include "ui/ErrorGuard.h"
 #include "ui/GbkText.h"
 #include "ui/KeyMap.h"
 #include "ui/Picker.h"
 #include "ui/Pictures.h"
 #include "ui/TapeModel.h"
 
-#include <QSignalSpy>
 #include <QFile>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <limits>
@@ -64,13 +64,14 @@ private slots:
 
     void stagesNeverBothAct()
     {
-        for (int code = 0; code < 256; ++code)
+        for (int code = 0; code < 256; ++code) {
             for (const bool shift : {false, true}) {
                 const ui::ShiftState state{shift, true, false};
                 const auto code16 = static_cast<std::uint16_t>(code);
                 QVERIFY2(!(ui::keyStageOne(code16, state) && ui::keyStageTwo(code16, state)),
-                         qPrintable(QString::number(code)));
+                    qPrintable(QString::number(code)));
             }
+        }
     }
 
     void lettersNeedAlt()
@@ -149,15 +150,17 @@ private slots:
         const QByteArray dot = file.readAll();
         QCOMPARE(ui::pictures::decodeBmp(dot).size(), QSize(16, 16));
         // Cut short, or not a bitmap at all: nothing, never a read past the end.
-        for (const qsizetype length : {qsizetype(0), qsizetype(13), qsizetype(54), dot.size() - 1})
+        for (const qsizetype length : {qsizetype(0), qsizetype(13), qsizetype(54), dot.size() - 1}) {
             QVERIFY2(ui::pictures::decodeBmp(dot.first(length)).isNull(), qPrintable(QString::number(length)));
+        }
         QVERIFY(ui::pictures::decodeIco(dot).isNull());
 
         // A 2 x 2 picture stored top row first (negative height), 24 bits a pixel.
         QByteArray topDown("BM", 2);
         const auto put = [&topDown](quint32 value, int size) {
-            for (int i = 0; i < size; ++i)
+            for (int i = 0; i < size; ++i) {
                 topDown.append(char((value >> (8 * i)) & 0xFF));
+            }
         };
         put(70, 4), put(0, 4), put(54, 4);
         put(40, 4), put(2, 4), put(quint32(-2), 4), put(1, 2), put(24, 2), put(0, 4), put(16, 4);

@@ -6,12 +6,12 @@
 #include "ui/UntCalc.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QFrame>
 #include <QLabel>
-#include <QAbstractItemView>
 #include <QPlainTextEdit>
-#include <QtTest>
 #include <QtTest/qtestspontaneevent.h>
+#include <QtTest>
 
 #include <limits>
 #include <memory>
@@ -26,7 +26,8 @@ constexpr std::string_view kWelcome =
     "\x20\xCA\xF3\xB1\xEA\xB5\xE3\xC8\xA1\x20\x5B\x20\xB7\xB5\xBB\xD8\xCA\xFD\xBE\xDD\x20\x5D\x20";
 // " + 用于把两数相加，例如：A+B ，请输入加数"
 constexpr std::string_view kPlusHint = " + \xD3\xC3\xD3\xDA\xB0\xD1\xC1\xBD\xCA\xFD\xCF\xE0\xBC\xD3\xA3\xAC"
-                                       "\xC0\xFD\xC8\xE7\xA3\xBA" "A+B \xA3\xAC\xC7\xEB\xCA\xE4\xC8\xEB\xBC\xD3\xCA\xFD";
+                                       "\xC0\xFD\xC8\xE7\xA3\xBA"
+                                       "A+B \xA3\xAC\xC7\xEB\xCA\xE4\xC8\xEB\xBC\xD3\xCA\xFD";
 constexpr std::string_view kResultWord = "\xBD\xE1\xB9\xFB"; // 结果
 
 QString gbk(std::string_view text) { return ui::fromGbk(text); }
@@ -39,12 +40,18 @@ struct Place {
 };
 
 const Place kPlaces[] = {
-    {"ImageBak", "FrmCalc", {0, 0, 574, 250}},    {"LblTitle", "FrmCalc", {38, 15, 84, 12}},
-    {"ImageIco", "FrmCalc", {13, 15, 16, 12}},    {"LblCess", "FrmCalc", {449, 16, 60, 12}},
-    {"ListBoxShow", "FrmCalc", {13, 34, 186, 152}}, {"PanelM", "FrmCalc", {217, 12, 30, 18}},
-    {"MemoHint", "FrmCalc", {13, 195, 546, 39}},  {"PanelShow", "FrmCalc", {253, 12, 151, 18}},
-    {"Panel1", "FrmCalc", {208, 35, 196, 151}},   {"Panel2", "FrmCalc", {408, 35, 151, 81}},
-    {"PanelCess", "FrmCalc", {510, 12, 48, 18}},  {"BitBtnCancel", "FrmCalc", {500, 135, 58, 50}},
+    {"ImageBak", "FrmCalc", {0, 0, 574, 250}},
+    {"LblTitle", "FrmCalc", {38, 15, 84, 12}},
+    {"ImageIco", "FrmCalc", {13, 15, 16, 12}},
+    {"LblCess", "FrmCalc", {449, 16, 60, 12}},
+    {"ListBoxShow", "FrmCalc", {13, 34, 186, 152}},
+    {"PanelM", "FrmCalc", {217, 12, 30, 18}},
+    {"MemoHint", "FrmCalc", {13, 195, 546, 39}},
+    {"PanelShow", "FrmCalc", {253, 12, 151, 18}},
+    {"Panel1", "FrmCalc", {208, 35, 196, 151}},
+    {"Panel2", "FrmCalc", {408, 35, 151, 81}},
+    {"PanelCess", "FrmCalc", {510, 12, 48, 18}},
+    {"BitBtnCancel", "FrmCalc", {500, 135, 58, 50}},
 };
 
 const char* const kKeyGrid[4][6] = {
@@ -66,23 +73,28 @@ class WindowTest : public QObject {
     QStringList clicked;
 
     template <class T = QWidget>
-    T* child(const QString& name) const { return w->findChild<T*>(name); }
+    T* child(const QString& name) const
+    {
+        return w->findChild<T*>(name);
+    }
     QAbstractItemView* tapeView() const { return child<QAbstractItemView>("ListBoxShow"); }
     QString shown(const char* name) const { return child<QLabel>(name)->text(); }
     QString hint() const { return child<QPlainTextEdit>("MemoHint")->toPlainText(); }
 
     void clickKeys(const QStringList& names)
     {
-        for (const QString& name : names)
+        for (const QString& name : names) {
             QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
+        }
     }
 
     QStringList tape() const
     {
         QStringList rows;
         const QAbstractItemModel* model = tapeView()->model();
-        for (int row = 0; row < model->rowCount(); ++row)
+        for (int row = 0; row < model->rowCount(); ++row) {
             rows << model->index(row, 0).data().toString();
+        }
         return rows;
     }
 
@@ -104,8 +116,9 @@ class WindowTest : public QObject {
 
     void recordClicks()
     {
-        for (QAbstractButton* button : w->findChildren<QAbstractButton*>())
+        for (QAbstractButton* button : w->findChildren<QAbstractButton*>()) {
             connect(button, &QAbstractButton::clicked, this, [this, button] { clicked << button->objectName(); });
+        }
     }
 
 private slots:
@@ -168,14 +181,19 @@ private slots:
     {
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("rect");
-        for (const Place& place : kPlaces)
+        for (const Place& place : kPlaces) {
             QTest::newRow(place.name) << place.parent << place.rect;
-        for (int row = 0; row < 4; ++row)
-            for (int column = 0; column < 6; ++column)
+        }
+        for (int row = 0; row < 4; ++row) {
+            for (int column = 0; column < 6; ++column) {
                 QTest::newRow(kKeyGrid[row][column]) << "Panel1" << QRect(10 + 30 * column, 10 + 35 * row, 28, 28);
-        for (int row = 0; row < 2; ++row)
-            for (int column = 0; column < 2; ++column)
+            }
+        }
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 2; ++column) {
                 QTest::newRow(kTaxGrid[row][column]) << "Panel2" << QRect(10 + 70 * column, 10 + 35 * row, 61, 28);
+            }
+        }
     }
 
     void layout()
@@ -190,12 +208,15 @@ private slots:
     void stackingOrder()
     {
         QStringList order;
-        for (QObject* object : w->children())
-            if (object->isWidgetType())
+        for (QObject* object : w->children()) {
+            if (object->isWidgetType()) {
                 order << object->objectName();
+            }
+        }
         QStringList expected;
-        for (const Place& place : kPlaces)
+        for (const Place& place : kPlaces) {
             expected << place.name;
+        }
         QCOMPARE(order, expected);
     }
 
@@ -209,8 +230,9 @@ private slots:
         }
         clickKeys({"SBtn1", "SBtnAdd", "SBtnSetCess"});
         QCOMPARE(QApplication::focusWidget(), tapeView());
-        for (const char* name : {"LblTitle", "LblCess", "ImageIco", "BitBtnCancel"})
+        for (const char* name : {"LblTitle", "LblCess", "ImageIco", "BitBtnCancel"}) {
             QCOMPARE(child(name)->cursor().shape(), Qt::PointingHandCursor);
+        }
     }
 
     void tabOrder()
@@ -223,9 +245,11 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
-        for (QWidget* widget : w->findChildren<QWidget*>())
-            if (widget != tapeView() && widget != memo && widget != cancel && widget->parentWidget() == w.get())
+        for (QWidget* widget : w->findChildren<QWidget*>()) {
+            if (widget != tapeView() && widget != memo && widget != cancel && widget->parentWidget() == w.get()) {
                 QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
+            }
+        }
     }
 
     void fonts()
@@ -255,11 +279,14 @@ private slots:
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<int>("lines");
-        QTest::newRow("12+30=") << QStringList{"SBtn1", "SBtn2", "SBtnAdd", "SBtn3", "SBtn0", "SBtnEqual"} << "42." << 4;
+        QTest::newRow("12+30=") << QStringList{"SBtn1", "SBtn2", "SBtnAdd", "SBtn3", "SBtn0", "SBtnEqual"} << "42."
+                                << 4;
         QTest::newRow("point first") << QStringList{"SBtnDot", "SBtn5"} << "0.5" << 0;
         QTest::newRow("sign and backspace") << QStringList{"SBtn1", "SBtn2", "SBtnZF", "SBtnBack"} << "-1." << 0;
-        QTest::newRow("CE keeps the operation") << QStringList{"SBtn5", "SBtnAdd", "SBtn3", "SBtnCE", "SBtn4", "SBtnEqual"} << "9." << 4;
-        QTest::newRow("C empties the tape") << QStringList{"SBtn5", "SBtnAdd", "SBtn3", "SBtnEqual", "SBtnC"} << "0." << 0;
+        QTest::newRow("CE keeps the operation")
+            << QStringList{"SBtn5", "SBtnAdd", "SBtn3", "SBtnCE", "SBtn4", "SBtnEqual"} << "9." << 4;
+        QTest::newRow("C empties the tape")
+            << QStringList{"SBtn5", "SBtnAdd", "SBtn3", "SBtnEqual", "SBtnC"} << "0." << 0;
         QTest::newRow("6*7") << QStringList{"SBtn6", "SBtnMulti", "SBtn7", "SBtnEqual"} << "42." << 4;
         QTest::newRow("8/2") << QStringList{"SBtn8", "SBtnDiv", "SBtn2", "SBtnEqual"} << "4." << 4;
         QTest::newRow("9-4") << QStringList{"SBtn9", "SBtnSub", "SBtn4", "SBtnEqual"} << "5." << 4;
@@ -332,10 +359,17 @@ private slots:
         QTest::newRow("-") << int(Qt::Key_Minus) << none << "SBtnZF";
         QTest::newRow("Shift+-") << int(Qt::Key_Underscore) << shift << "SBtnZF";
         const std::pair<int, const char*> letters[] = {
-            {Qt::Key_C, "SBtnC"},      {Qt::Key_E, "SBtnCE"},     {Qt::Key_M, "SBtnMS"},
-            {Qt::Key_A, "SBtnMAdd"},   {Qt::Key_H, "SBtnMR"},     {Qt::Key_L, "SBtnMC"},
-            {Qt::Key_S, "SBtnSetCess"}, {Qt::Key_J, "SBtnTax"},   {Qt::Key_B, "SBtnPrice"},
-            {Qt::Key_U, "SBtnPriceAndTax"}, {Qt::Key_R, "BitBtnCancel"},
+            {Qt::Key_C, "SBtnC"},
+            {Qt::Key_E, "SBtnCE"},
+            {Qt::Key_M, "SBtnMS"},
+            {Qt::Key_A, "SBtnMAdd"},
+            {Qt::Key_H, "SBtnMR"},
+            {Qt::Key_L, "SBtnMC"},
+            {Qt::Key_S, "SBtnSetCess"},
+            {Qt::Key_J, "SBtnTax"},
+            {Qt::Key_B, "SBtnPrice"},
+            {Qt::Key_U, "SBtnPriceAndTax"},
+            {Qt::Key_R, "BitBtnCancel"},
         };
         for (const auto& [key, name] : letters) {
             const char letter = char('A' + key - Qt::Key_A);
@@ -397,8 +431,9 @@ private slots:
 
     void selectionScrollsIntoView()
     {
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < 12; ++i) {
             clickKeys({"SBtn1", "SBtnAdd", "SBtn1", "SBtnEqual"});
+        }
         QVERIFY(tape().size() > 50);
         const QRect last = tapeView()->visualRect(tapeView()->currentIndex());
         QVERIFY(tapeView()->viewport()->rect().contains(last));
@@ -410,8 +445,8 @@ private slots:
         const QImage image = w->grab().toImage();
         auto near = [&](QPoint at, QColor colour) {
             const QColor seen = image.pixelColor(at);
-            return qAbs(seen.red() - colour.red()) <= 6 && qAbs(seen.green() - colour.green()) <= 6
-                && qAbs(seen.blue() - colour.blue()) <= 6;
+            return qAbs(seen.red() - colour.red()) <= 6 && qAbs(seen.green() - colour.green()) <= 6 &&
+                qAbs(seen.blue() - colour.blue()) <= 6;
         };
         QVERIFY(near({450, 150}, QColor(0x66, 0x78, 0x82)));
         QVERIFY(near({260, 20}, QColor(0xB5, 0xFC, 0xF8)));
@@ -420,8 +455,9 @@ private slots:
         const QRegion shape = w->mask();
         QVERIFY(shape.contains(QPoint(287, 125)));
         QVERIFY(shape.contains(QPoint(8, 0)) && shape.contains(QPoint(4, 4)));
-        for (const QPoint corner : {QPoint(0, 0), QPoint(573, 0), QPoint(0, 249), QPoint(573, 249), QPoint(1, 1)})
+        for (const QPoint corner : {QPoint(0, 0), QPoint(573, 0), QPoint(0, 249), QPoint(573, 249), QPoint(1, 1)}) {
             QVERIFY(!shape.contains(corner));
+        }
     }
 
     void closing_data()
@@ -429,8 +465,9 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("closes");
         for (const char* how : {"ImageIco click", "LblTitle double click", "LblCess double click", "BitBtnCancel click",
-                                "Escape", "F9", "Alt+R"})
+                 "Escape", "F9", "Alt+R"}) {
             QTest::newRow(how) << how << true;
+        }
         QTest::newRow("LblTitle click") << "LblTitle click" << false;
         QTest::newRow("Background double click") << "ImageBak double click" << false;
     }
@@ -460,8 +497,9 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             act();
             acted = true;
-            if (!closes)
+            if (!closes) {
                 w->done(42);
+            }
         });
         QCOMPARE(w->exec(), closes ? int(QDialog::Rejected) : 42);
         QVERIFY(acted);
@@ -523,10 +561,17 @@ private slots:
         // About 1E4921 in memory, then a tax report at a rate of 1E-18 %:
         // the price excluding tax is beyond the extended range.
         QStringList keys(19, "SBtn9");
-        for (int square = 0; square < 8; ++square)
-            keys << "SBtnMulti" << "SBtnEqual";
-        keys << "SBtnMulti" << QStringList(19, "SBtn9") << "SBtnEqual" << "SBtnEqual" << "SBtnEqual" << "SBtnMS";
-        keys << "SBtnDot" << QStringList(17, "SBtn0") << "SBtn1" << "SBtnSetCess" << "SBtnMR";
+        for (int square = 0; square < 8; ++square) {
+            keys << "SBtnMulti"
+                 << "SBtnEqual";
+        }
+        keys << "SBtnMulti" << QStringList(19, "SBtn9") << "SBtnEqual"
+             << "SBtnEqual"
+             << "SBtnEqual"
+             << "SBtnMS";
+        keys << "SBtnDot" << QStringList(17, "SBtn0") << "SBtn1"
+             << "SBtnSetCess"
+             << "SBtnMR";
         clickKeys(keys);
         QVERIFY(shown("PanelShow").contains(QStringLiteral("E492")));
         QCOMPARE(shown("PanelCess"), QStringLiteral("0.00%"));
@@ -559,16 +604,14 @@ private slots:
             QString hintStart;
         };
         const Row rows[] = {
-            {"SBtnAdd", Qt::Key_Plus, pad, " + "},
-            {"SBtnSub", Qt::Key_Minus, pad, " - "},
-            {"SBtnMulti", Qt::Key_Asterisk, shift, gbk(" \xA1\xC1 ")},             // " × "
-            {"SBtnDiv", Qt::Key_Slash, none, gbk(" \xA1\xC2 ")},                   // " ÷ "
-            {"SBtnEqual", Qt::Key_Return, none, " = "},
-            {"SBtnMS", Qt::Key_M, alt, " MS "},
+            {"SBtnAdd", Qt::Key_Plus, pad, " + "}, {"SBtnSub", Qt::Key_Minus, pad, " - "},
+            {"SBtnMulti", Qt::Key_Asterisk, shift, gbk(" \xA1\xC1 ")}, // " × "
+            {"SBtnDiv", Qt::Key_Slash, none, gbk(" \xA1\xC2 ")}, // " ÷ "
+            {"SBtnEqual", Qt::Key_Return, none, " = "}, {"SBtnMS", Qt::Key_M, alt, " MS "},
             {"SBtnMAdd", Qt::Key_A, alt, " MS "}, // an empty memory hands over to MS
             {"SBtnSetCess", Qt::Key_S, alt, gbk(" [\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA]")}, // " [设定税率]"
-            {"SBtnTax", Qt::Key_J, alt, gbk(" [\xCB\xB0\xBD\xF0]")},                    // " [税金]"
-            {"SBtnPrice", Qt::Key_B, alt, gbk(" [\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB]")},   // " [不含税价]"
+            {"SBtnTax", Qt::Key_J, alt, gbk(" [\xCB\xB0\xBD\xF0]")}, // " [税金]"
+            {"SBtnPrice", Qt::Key_B, alt, gbk(" [\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB]")}, // " [不含税价]"
             {"SBtnPriceAndTax", Qt::Key_U, alt, gbk(" [\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6]")}, // " [价税合计]"
         };
         for (const Row& row : rows) {
@@ -589,10 +632,11 @@ private slots:
         w->setValue(std::numeric_limits<long double>::infinity());
         w->show();
         QCOMPARE(shown("PanelShow"), QStringLiteral("INF."));
-        if (key == 0)
+        if (key == 0) {
             clickKeys({control});
-        else
+        } else {
             QTest::keyClick(tapeView(), Qt::Key(key), modifiers);
+        }
         QCOMPARE(errors, QStringList{QStringLiteral("'INF.' is not a valid floating point value.")});
         QVERIFY2(hint().startsWith(hintStart), qPrintable(hint()));
         QCOMPARE(shown("PanelShow"), QStringLiteral("INF."));
@@ -618,7 +662,8 @@ private slots:
         QCOMPARE(lines.last(), gbk(kResultWord) + QString(10, ' ') + gbk("\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!"));
         const QString hintBefore = hint();
         doubleClickTape(rowCentre(lines.size() - 1));
-        QCOMPARE(errors, QStringList{gbk("'\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!' is not a valid floating point value.")});
+        QCOMPARE(errors,
+            QStringList{gbk("'\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!' is not a valid floating point value.")});
         QVERIFY(w->Value() == 1e4900L);
         QCOMPARE(hint(), hintBefore);
         QVERIFY(w->isVisible());
@@ -630,7 +675,8 @@ private slots:
     void pickUpErrorKeepsTheWindowOpen()
     {
         clickKeys({"SBtnSetCess", "SBtn5", "SBtnTax"});
-        const int zeroRateLine = tape().indexOf(gbk("\xCB\xB0\xC2\xCA\xCE\xAA" "0."));
+        const int zeroRateLine = tape().indexOf(gbk("\xCB\xB0\xC2\xCA\xCE\xAA"
+                                                    "0."));
         QVERIFY(zeroRateLine > 0);
         w->hide();
         QTimer::singleShot(0, this, [&] {
@@ -670,8 +716,9 @@ private slots:
         QFETCH(int, button);
         QFETCH(bool, moves);
         QWidget* target = child(control);
-        if (auto* view = qobject_cast<QAbstractScrollArea*>(target))
+        if (auto* view = qobject_cast<QAbstractScrollArea*>(target)) {
             target = view->viewport();
+        }
         const auto pressed = Qt::MouseButton(button);
         const QPoint start = w->pos();
         sendMouse(target, QEvent::MouseButtonPress, at, pressed, pressed);
@@ -716,10 +763,12 @@ private slots:
     void accessibleNamesAreUnique()
     {
         QSet<QString> names;
-        const auto controls = w->findChildren<QWidget*>(QRegularExpression("^(SBtn|Lbl|Image|Panel|ListBox|Memo|BitBtn)"));
+        const auto controls =
+            w->findChildren<QWidget*>(QRegularExpression("^(SBtn|Lbl|Image|Panel|ListBox|Memo|BitBtn)"));
         QCOMPARE(controls.size(), 28 + 12);
-        for (QWidget* control : controls)
+        for (QWidget* control : controls) {
             names.insert(control->accessibleName());
+        }
         QCOMPARE(names.size(), controls.size());
         QVERIFY(!names.contains(QString()));
     }

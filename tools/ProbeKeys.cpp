@@ -26,14 +26,34 @@ struct KeyToken {
 };
 
 constexpr std::array kKeyTokens{
-    KeyToken{"0", Key::D0}, KeyToken{"1", Key::D1}, KeyToken{"2", Key::D2}, KeyToken{"3", Key::D3},
-    KeyToken{"4", Key::D4}, KeyToken{"5", Key::D5}, KeyToken{"6", Key::D6}, KeyToken{"7", Key::D7},
-    KeyToken{"8", Key::D8}, KeyToken{"9", Key::D9}, KeyToken{".", Key::Dot}, KeyToken{"+/-", Key::Sign},
-    KeyToken{"BS", Key::Back}, KeyToken{"CE", Key::CE}, KeyToken{"C", Key::C},
-    KeyToken{"+", Key::Add}, KeyToken{"-", Key::Sub}, KeyToken{"*", Key::Multi}, KeyToken{"/", Key::Div},
-    KeyToken{"=", Key::Equal}, KeyToken{"MS", Key::MS}, KeyToken{"M+", Key::MAdd}, KeyToken{"MR", Key::MR},
-    KeyToken{"MC", Key::MC}, KeyToken{"RATE", Key::SetCess}, KeyToken{"TAX", Key::Tax},
-    KeyToken{"PRICE", Key::Price}, KeyToken{"TOTAL", Key::PriceAndTax},
+    KeyToken{"0", Key::D0},
+    KeyToken{"1", Key::D1},
+    KeyToken{"2", Key::D2},
+    KeyToken{"3", Key::D3},
+    KeyToken{"4", Key::D4},
+    KeyToken{"5", Key::D5},
+    KeyToken{"6", Key::D6},
+    KeyToken{"7", Key::D7},
+    KeyToken{"8", Key::D8},
+    KeyToken{"9", Key::D9},
+    KeyToken{".", Key::Dot},
+    KeyToken{"+/-", Key::Sign},
+    KeyToken{"BS", Key::Back},
+    KeyToken{"CE", Key::CE},
+    KeyToken{"C", Key::C},
+    KeyToken{"+", Key::Add},
+    KeyToken{"-", Key::Sub},
+    KeyToken{"*", Key::Multi},
+    KeyToken{"/", Key::Div},
+    KeyToken{"=", Key::Equal},
+    KeyToken{"MS", Key::MS},
+    KeyToken{"M+", Key::MAdd},
+    KeyToken{"MR", Key::MR},
+    KeyToken{"MC", Key::MC},
+    KeyToken{"RATE", Key::SetCess},
+    KeyToken{"TAX", Key::Tax},
+    KeyToken{"PRICE", Key::Price},
+    KeyToken{"TOTAL", Key::PriceAndTax},
 };
 
 constexpr std::string_view kValuePrefix = "VALUE=";
@@ -77,10 +97,7 @@ public:
     {
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), jsonString(tape_.line(index)));
     }
-    void lineDeleted(std::size_t index) override
-    {
-        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
-    }
+    void lineDeleted(std::size_t index) override { lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index)); }
     void tapeCleared() override { lines_.clear(); }
     void selectionChanged(std::ptrdiff_t) override {}
 
@@ -137,7 +154,7 @@ void appendBoolField(std::string& out, std::string_view name, bool b)
 }
 
 std::string stateLine(std::string_view token, const calc::Calculator& calculator, const TapeJson& tape,
-                      const std::optional<std::string>& error)
+    const std::optional<std::string>& error)
 {
     const calc::CalcState& state = calculator.state();
     std::string out = "{\"key\":";

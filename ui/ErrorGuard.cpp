@@ -17,15 +17,13 @@ ErrorGuard::ErrorGuard(QWidget* owner)
 
 std::string ErrorGuard::withFinalPoint(std::string message)
 {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
         message += '.';
+    }
     return message;
 }
 
-QString ErrorGuard::programTitle()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
+QString ErrorGuard::programTitle() { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
 
 void ErrorGuard::report(std::string_view gbkMessage)
 {

@@ -40,8 +40,9 @@ public:
             failure = e.what();
         }
         std::forward<Settle>(settle)();
-        if (failure)
+        if (failure) {
             report(*failure);
+        }
     }
 
     // "Invalid" -> "Invalid.", "Done." and "Why?" stay: a point is added

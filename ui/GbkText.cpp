@@ -13,9 +13,6 @@ QString GbkText::operator()(std::string_view gbk)
     return decoder_.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
 }
 
-QString fromGbk(std::string_view gbk)
-{
-    return GbkText()(gbk);
-}
+QString fromGbk(std::string_view gbk) { return GbkText()(gbk); }
 
 } // namespace ui

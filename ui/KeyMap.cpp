@@ -76,24 +76,29 @@ constexpr auto kKeypadKeys = std::to_array<KeyCap>({
 
 std::optional<KeyCap> find(const auto& table, int qtKey)
 {
-    const auto it = std::find_if(table.begin(), table.end(),
-                                 [qtKey](const KeyCap& cap) { return cap.qtKey == qtKey; });
-    if (it == table.end())
+    const auto it = std::find_if(table.begin(), table.end(), [qtKey](const KeyCap& cap) { return cap.qtKey == qtKey; });
+    if (it == table.end()) {
         return std::nullopt;
+    }
     return *it;
 }
 
 std::optional<KeyCap> keyCap(int qtKey, bool keypad)
 {
-    if (keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+    if (keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
         return KeyCap{qtKey, static_cast<std::uint16_t>(96 + qtKey - Qt::Key_0), false};
-    if (keypad)
-        if (auto cap = find(kKeypadKeys, qtKey))
+    }
+    if (keypad) {
+        if (auto cap = find(kKeypadKeys, qtKey)) {
             return cap;
-    if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
+        }
+    }
+    if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
         return KeyCap{qtKey, static_cast<std::uint16_t>(qtKey), false};
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+    }
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
         return KeyCap{qtKey, static_cast<std::uint16_t>(112 + qtKey - Qt::Key_F1), false};
+    }
     return find(kMainKeys, qtKey);
 }
 
@@ -110,9 +115,11 @@ bool holds(When when, ShiftState shift)
 
 std::optional<std::string_view> choose(std::uint16_t code, ShiftState shift, bool altStage)
 {
-    for (const KeyBinding& row : kKeyMap)
-        if (row.code == code && (row.when == When::AltDown) == altStage && holds(row.when, shift))
+    for (const KeyBinding& row : kKeyMap) {
+        if (row.code == code && (row.when == When::AltDown) == altStage && holds(row.when, shift)) {
             return row.control;
+        }
+    }
     return std::nullopt;
 }
 
@@ -121,23 +128,21 @@ std::optional<std::string_view> choose(std::uint16_t code, ShiftState shift, boo
 ShiftState shiftStateOf(Qt::KeyboardModifiers modifiers)
 {
     return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::AltModifier),
-            modifiers.testFlag(Qt::ControlModifier)};
+        modifiers.testFlag(Qt::ControlModifier)};
 }
 
 std::optional<VirtualKey> toVirtualKey(int qtKey, Qt::KeyboardModifiers modifiers)
 {
     const auto cap = keyCap(qtKey, modifiers.testFlag(Qt::KeypadModifier));
-    if (!cap)
+    if (!cap) {
         return std::nullopt;
+    }
     ShiftState shift = shiftStateOf(modifiers);
     shift.shift = shift.shift || cap->shifted;
     return VirtualKey{cap->code, shift};
 }
 
-std::optional<std::string_view> keyStageOne(std::uint16_t code, ShiftState shift)
-{
-    return choose(code, shift, false);
-}
+std::optional<std::string_view> keyStageOne(std::uint16_t code, ShiftState shift) { return choose(code, shift, false); }
 
 std::optional<std::string_view> keyStageTwo(std::uint16_t code, ShiftState shift)
 {

@@ -6,8 +6,7 @@
 
 namespace ui {
 
-KeyPreview::KeyPreview(QWidget* window, Handler handler)
-    : window_(window), handler_(std::move(handler))
+KeyPreview::KeyPreview(QWidget* window, Handler handler) : window_(window), handler_(std::move(handler))
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -16,25 +15,25 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-    case QEvent::KeyRelease:
-        climbing_ = nullptr;
-        break;
+    case QEvent::KeyRelease: climbing_ = nullptr; break;
     case QEvent::KeyPress: {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || widget->window() != window_)
+        if (!widget || widget->window() != window_) {
             break;
+        }
         const bool handedUp = event == climbing_ && widget == next_;
         climbing_ = event;
         next_ = widget->parentWidget();
-        if (handedUp)
+        if (handedUp) {
             break;
+        }
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (auto pressed = toVirtualKey(key->key(), key->modifiers()))
+        if (auto pressed = toVirtualKey(key->key(), key->modifiers())) {
             handler_(pressed->code, pressed->shift);
+        }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -21,10 +21,7 @@ struct JpegErrors {
     std::jmp_buf jump;
 };
 
-[[noreturn]] void leaveDecoder(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1);
-}
+[[noreturn]] void leaveDecoder(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1); }
 
 // QImage::Format_RGB32 holds 0xffRRGGBB words: in memory B, G, R, 0xff on
 // this little-endian machine, which libjpeg-turbo writes directly, so the
@@ -58,8 +55,7 @@ QImage decodeJpeg(QByteArrayView data)
         return {};
     }
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()),
-                 static_cast<unsigned long>(data.size()));
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
     decodeRows(info, image);
     jpeg_destroy_decompress(&info);
     return image;
@@ -75,30 +71,27 @@ QByteArray resourceBytes(const QString& resource)
 
 } // namespace
 
-QPixmap jpeg(const QString& resource)
-{
-    return QPixmap::fromImage(decodeJpeg(resourceBytes(resource)));
-}
+QPixmap jpeg(const QString& resource) { return QPixmap::fromImage(decodeJpeg(resourceBytes(resource))); }
 
 QPixmap glyph(const QString& resource)
 {
     QImage image = decodeBmp(resourceBytes(resource));
-    if (image.isNull())
+    if (image.isNull()) {
         return {};
+    }
     image = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb clear = image.pixel(0, image.height() - 1);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (line[x] == clear)
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] == clear) {
                 line[x] = qRgba(0, 0, 0, 0);
+            }
+        }
     }
     return QPixmap::fromImage(image);
 }
 
-QIcon applicationIcon()
-{
-    return QIcon(QPixmap::fromImage(decodeIco(resourceBytes(kApplicationIcon))));
-}
+QIcon applicationIcon() { return QIcon(QPixmap::fromImage(decodeIco(resourceBytes(kApplicationIcon)))); }
 
 } // namespace ui::pictures

@@ -18,8 +18,9 @@ TapeView::TapeView(QWidget* parent) : QListView(parent)
 void TapeView::setModel(QAbstractItemModel* model)
 {
     QAbstractItemView::setModel(model);
-    if (model)
+    if (model) {
         connect(model, &QAbstractItemModel::rowsRemoved, this, &TapeView::refresh);
+    }
     refresh();
 }
 
@@ -31,28 +32,32 @@ int TapeView::rowsInSight() const { return std::max(1, viewport()->height() / kR
 
 QRect TapeView::visualRect(const QModelIndex& index) const
 {
-    if (!index.isValid())
+    if (!index.isValid()) {
         return {};
+    }
     return {0, (index.row() - firstRow()) * kRowHeight, viewport()->width(), kRowHeight};
 }
 
 void TapeView::scrollTo(const QModelIndex& index, ScrollHint hint)
 {
-    if (!index.isValid())
+    if (!index.isValid()) {
         return;
+    }
     const int row = index.row(), first = firstRow(), inSight = rowsInSight();
-    if (hint == PositionAtTop || (hint == EnsureVisible && row < first))
+    if (hint == PositionAtTop || (hint == EnsureVisible && row < first)) {
         verticalScrollBar()->setValue(row);
-    else if (hint == PositionAtBottom || (hint == EnsureVisible && row >= first + inSight))
+    } else if (hint == PositionAtBottom || (hint == EnsureVisible && row >= first + inSight)) {
         verticalScrollBar()->setValue(row - inSight + 1);
-    else if (hint == PositionAtCenter)
+    } else if (hint == PositionAtCenter) {
         verticalScrollBar()->setValue(row - inSight / 2);
+    }
 }
 
 QModelIndex TapeView::indexAt(const QPoint& point) const
 {
-    if (point.y() < 0 || !model())
+    if (point.y() < 0 || !model()) {
         return {};
+    }
     const int row = firstRow() + point.y() / kRowHeight;
     return row < rows() ? model()->index(row, 0, rootIndex()) : QModelIndex();
 }
@@ -66,8 +71,9 @@ void TapeView::reset()
 QModelIndex TapeView::moveCursor(CursorAction action, Qt::KeyboardModifiers)
 {
     const int count = rows();
-    if (count == 0)
+    if (count == 0) {
         return {};
+    }
     const int current = currentIndex().isValid() ? currentIndex().row() : -1;
     int row = current;
     switch (action) {
@@ -95,8 +101,8 @@ void TapeView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFla
         selectionModel()->select(QItemSelection(), command);
         return;
     }
-    selectionModel()->select(QItemSelection(model()->index(top, 0, rootIndex()), model()->index(bottom, 0, rootIndex())),
-                             command);
+    selectionModel()->select(
+        QItemSelection(model()->index(top, 0, rootIndex()), model()->index(bottom, 0, rootIndex())), command);
 }
 
 QRegion TapeView::visualRegionForSelection(const QItemSelection& selection) const
@@ -105,8 +111,9 @@ QRegion TapeView::visualRegionForSelection(const QItemSelection& selection) cons
     const int first = firstRow(), last = first + rowsInSight();
     for (const QItemSelectionRange& range : selection) {
         const int top = std::max(range.top(), first), bottom = std::min(range.bottom(), last);
-        if (top <= bottom)
+        if (top <= bottom) {
             region += QRect(0, (top - first) * kRowHeight, viewport()->width(), (bottom - top + 1) * kRowHeight);
+        }
     }
     return region;
 }
@@ -131,8 +138,9 @@ void TapeView::paintEvent(QPaintEvent*)
         const QModelIndex index = model()->index(row, 0, rootIndex());
         const QRect rect = visualRect(index);
         const bool selected = selectionModel()->isSelected(index);
-        if (selected)
+        if (selected) {
             painter.fillRect(rect, palette().brush(QPalette::Highlight));
+        }
         painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
         if (index == currentIndex() && hasFocus()) {
@@ -153,10 +161,7 @@ void TapeView::rowsInserted(const QModelIndex& parent, int start, int end)
 
 // The list view's own row layout is skipped throughout: rows sit at fixed
 // places, so nothing needs laying out.
-void TapeView::doItemsLayout()
-{
-    QAbstractItemView::doItemsLayout();
-}
+void TapeView::doItemsLayout() { QAbstractItemView::doItemsLayout(); }
 
 void TapeView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
 {

@@ -62,7 +62,7 @@ enum class Face { Memory, Strong, Narrow, Tax };
 struct KeyDef {
     std::string_view name;
     std::string_view caption; // code page 936
-    std::string_view glyph;   // a picture instead of the caption
+    std::string_view glyph; // a picture instead of the caption
     Pad pad;
     int row;
     int column;
@@ -90,22 +90,24 @@ constexpr auto kKeys = std::to_array<KeyDef>({
     {"SBtnSub", "\xA3\xAD", {}, Pad::Calculator, 1, 4, Face::Strong, "Minus", &FrmCalc::SBtnSubClick}, // －
     {"SBtnMulti", "\xA1\xC1", {}, Pad::Calculator, 2, 4, Face::Strong, "Multiply", &FrmCalc::SBtnMultiClick}, // ×
     {"SBtn0", "0", {}, Pad::Calculator, 3, 1, Face::Strong, "Zero", &FrmCalc::SBtn0Click},
-    {"SBtnDot", {}, ":/pictures/SBtnDot.bmp", Pad::Calculator, 3, 3, Face::Strong, "Decimal point", &FrmCalc::SBtnDotClick},
+    {"SBtnDot", {}, ":/pictures/SBtnDot.bmp", Pad::Calculator, 3, 3, Face::Strong, "Decimal point",
+        &FrmCalc::SBtnDotClick},
     {"SBtnDiv", "\xA1\xC2", {}, Pad::Calculator, 3, 4, Face::Narrow, "Divide", &FrmCalc::SBtnDivClick}, // ÷
     {"SBtnCE", "CE", {}, Pad::Calculator, 1, 5, Face::Strong, "Clear entry", &FrmCalc::SBtnCEClick},
     {"SBtnC", "C", {}, Pad::Calculator, 2, 5, Face::Strong, "Clear all", &FrmCalc::SBtnCClick},
     {"SBtnEqual", "\xA3\xBD", {}, Pad::Calculator, 3, 5, Face::Strong, "Equals", &FrmCalc::SBtnEqualClick}, // ＝
-    {"SBtnSetCess", "\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA", {}, Pad::Tax, 0, 0, Face::Tax, "Set tax rate", &FrmCalc::SBtnSetCessClick}, // 设定税率
-    {"SBtnPriceAndTax", "\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6", {}, Pad::Tax, 0, 1, Face::Tax, "Price and tax total", &FrmCalc::SBtnPriceAndTaxClick}, // 价税合计
+    {"SBtnSetCess", "\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA", {}, Pad::Tax, 0, 0, Face::Tax, "Set tax rate",
+        &FrmCalc::SBtnSetCessClick}, // 设定税率
+    {"SBtnPriceAndTax", "\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6", {}, Pad::Tax, 0, 1, Face::Tax, "Price and tax total",
+        &FrmCalc::SBtnPriceAndTaxClick}, // 价税合计
     {"SBtnTax", "\xCB\xB0\xBD\xF0", {}, Pad::Tax, 1, 0, Face::Tax, "Tax", &FrmCalc::SBtnTaxClick}, // 税金
-    {"SBtnPrice", "\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB", {}, Pad::Tax, 1, 1, Face::Tax, "Price excluding tax", &FrmCalc::SBtnPriceClick}, // 不含税价
-    {"SBtnBack", {}, ":/pictures/SBtnBack.bmp", Pad::Calculator, 0, 5, Face::Strong, "Backspace", &FrmCalc::SBtnBackClick},
+    {"SBtnPrice", "\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB", {}, Pad::Tax, 1, 1, Face::Tax, "Price excluding tax",
+        &FrmCalc::SBtnPriceClick}, // 不含税价
+    {"SBtnBack", {}, ":/pictures/SBtnBack.bmp", Pad::Calculator, 0, 5, Face::Strong, "Backspace",
+        &FrmCalc::SBtnBackClick},
 });
 
-QString latin(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString latin(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The Song face of code page 936: one 6-pixel column per byte at 12 pixels.
 // Windows has it as 宋体; Debian's fonts-arphic-gbsn00lp measures the same.
@@ -117,9 +119,11 @@ QStringList songFamilies()
     static const QStringList families = [] {
         const QStringList names{fromGbk(kSongFace), QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")};
         const QStringList installed = QFontDatabase::families();
-        for (const QString& name : names)
-            if (installed.contains(name, Qt::CaseInsensitive))
+        for (const QString& name : names) {
+            if (installed.contains(name, Qt::CaseInsensitive)) {
                 return QStringList{name};
+            }
+        }
         return names;
     }();
     return families;
@@ -147,8 +151,9 @@ QFont keyFont(Face face)
 
 QRect keyRect(const KeyDef& key)
 {
-    if (key.pad == Pad::Tax)
+    if (key.pad == Pad::Tax) {
         return {10 + 70 * key.column, 10 + 35 * key.row, 61, 28};
+    }
     return {10 + 30 * key.column, 10 + 35 * key.row, 28, 28};
 }
 
@@ -172,8 +177,9 @@ void makePanel(QLabel* panel, QColor background, QColor text, Qt::Alignment alig
 
 void setCaption(QLabel* label, const QString& text)
 {
-    if (label->text() != text)
+    if (label->text() != text) {
         label->setText(text);
+    }
 }
 
 // CreateRoundRectRgn(0, 0, width, height, 16, 16): each corner cut by a
@@ -184,8 +190,9 @@ QRegion roundRectRegion(int width, int height, int ellipseWidth, int ellipseHeig
     QRegion region(rx, 0, width - 2 * rx, height);
     region += QRegion(0, ry, width, height - 2 * ry);
     for (const QPoint corner : {QPoint(0, 0), QPoint(width - ellipseWidth, 0), QPoint(0, height - ellipseHeight),
-                                QPoint(width - ellipseWidth, height - ellipseHeight)})
+             QPoint(width - ellipseWidth, height - ellipseHeight)}) {
         region += QRegion(corner.x(), corner.y(), ellipseWidth, ellipseHeight, QRegion::Ellipse);
+    }
     return region;
 }
 
@@ -207,10 +214,7 @@ FrmCalc::FrmCalc(QWidget* parent)
     FormCreate();
 }
 
-FrmCalc::~FrmCalc()
-{
-    core_.setTapeObserver(nullptr);
-}
+FrmCalc::~FrmCalc() { core_.setTapeObserver(nullptr); }
 
 template <class Control>
 Control* FrmCalc::place(Control* control, std::string_view name)
@@ -247,7 +251,7 @@ void FrmCalc::createControls()
     ListBoxShow->setFrameStyle(QFrame::Box | QFrame::Plain);
     ListBoxShow->setModel(&tapeModel_);
     connect(ListBoxShow->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { userSelected(current); });
+        [this](const QModelIndex& current) { userSelected(current); });
     connect(&tapeModel_, &TapeModel::coreSelected, this, [this](int row) { showSelected(row, true); });
 
     PanelM = place(new PanelLabel(this), "PanelM");
@@ -316,10 +320,10 @@ void FrmCalc::createKeys()
 
 void FrmCalc::watchMouse()
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{ImageBak, LblTitle, ImageIco, LblCess, ListBoxShow, ListBoxShow->viewport(), PanelM,
-                                                            MemoHint, MemoHint->viewport(), PanelShow, Panel1, Panel2,
-                                                            PanelCess})
+    for (QWidget* control : std::initializer_list<QWidget*>{ImageBak, LblTitle, ImageIco, LblCess, ListBoxShow,
+             ListBoxShow->viewport(), PanelM, MemoHint, MemoHint->viewport(), PanelShow, Panel1, Panel2, PanelCess}) {
         control->installEventFilter(this);
+    }
 }
 
 void FrmCalc::ImageIcoClick() { close(); }
@@ -369,32 +373,39 @@ void FrmCalc::BitBtnCancelClick() { close(); }
 
 void FrmCalc::FormKeyDown(std::uint16_t& key, ShiftState shift)
 {
-    if (const auto control = keyStageOne(key, shift))
+    if (const auto control = keyStageOne(key, shift)) {
         click(*control);
-    if (const auto control = keyStageTwo(key, shift))
+    }
+    if (const auto control = keyStageTwo(key, shift)) {
         click(*control);
+    }
 }
 
 // A new show forgets an earlier pick-up's result, as a new modal run must.
 void FrmCalc::FormShow()
 {
-    run([this] { core_.setModalResult(0); core_.FormShow(); });
+    run([this] {
+        core_.setModalResult(0);
+        core_.FormShow();
+    });
     ListBoxShow->setFocus();
 }
 
 void FrmCalc::ListBoxShowDblClick()
 {
     run([this] { core_.ListBoxShowDblClick(); });
-    if (core_.modalResult() == QDialog::Accepted && isModal())
+    if (core_.modalResult() == QDialog::Accepted && isModal()) {
         accept();
+    }
 }
 
 void FrmCalc::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // A restore by the window manager is no new show: memory and rate stay.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         FormShow();
+    }
 }
 
 // Enter and Escape act only through the keyboard map, never through
@@ -404,17 +415,20 @@ void FrmCalc::keyPressEvent(QKeyEvent* event) { event->ignore(); }
 bool FrmCalc::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove
-        && type != QEvent::MouseButtonRelease)
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease) {
         return QDialog::eventFilter(watched, event);
+    }
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint pos = mouse->position().toPoint();
 
     if (watched == ImageIco) {
-        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
             icoPressed_ = true;
-        if (type == QEvent::MouseButtonRelease && std::exchange(icoPressed_, false) && ImageIco->rect().contains(pos))
+        }
+        if (type == QEvent::MouseButtonRelease && std::exchange(icoPressed_, false) && ImageIco->rect().contains(pos)) {
             ImageIcoClick();
+        }
         return false;
     }
     const bool onTape = watched == ListBoxShow->viewport();
@@ -422,17 +436,16 @@ bool FrmCalc::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         ImageBakMouseDown(static_cast<QWidget*>(watched), mouse->button(), shiftStateOf(mouse->modifiers()), pos);
-        if (type == QEvent::MouseButtonDblClick && (watched == LblTitle || watched == LblCess))
+        if (type == QEvent::MouseButtonDblClick && (watched == LblTitle || watched == LblCess)) {
             ImageIcoClick();
-        if (type == QEvent::MouseButtonDblClick && onTape)
+        }
+        if (type == QEvent::MouseButtonDblClick && onTape) {
             ListBoxShowDblClick();
+        }
         // Below the last line the selected line stays: the pick-up reads it.
         return onTape && !ListBoxShow->indexAt(pos).isValid();
-    case QEvent::MouseMove:
-        return drag_.move(mouse->buttons(), mouse->globalPosition().toPoint());
-    default:
-        drag_.release();
-        return false;
+    case QEvent::MouseMove: return drag_.move(mouse->buttons(), mouse->globalPosition().toPoint());
+    default: drag_.release(); return false;
     }
 }
 
@@ -456,8 +469,9 @@ void FrmCalc::follow()
     setCaption(PanelShow, shownText_(core_.entryText()));
     setCaption(PanelM, shownText_(core_.memoryIndicator()));
     setCaption(PanelCess, shownText_(core_.rateCaption()));
-    if (const QString hint = shownText_(core_.hintLine()); MemoHint->toPlainText() != hint)
+    if (const QString hint = shownText_(core_.hintLine()); MemoHint->toPlainText() != hint) {
         MemoHint->setPlainText(hint);
+    }
     showSelected(static_cast<int>(core_.tape().selected()), false);
 }
 
@@ -465,25 +479,29 @@ void FrmCalc::showSelected(int row, bool scroll)
 {
     const QModelIndex index = tapeModel_.index(row, 0);
     const bool wasFollowing = std::exchange(following_, true);
-    if (!index.isValid())
+    if (!index.isValid()) {
         ListBoxShow->selectionModel()->clear();
-    else if (ListBoxShow->currentIndex() != index || !ListBoxShow->selectionModel()->isSelected(index))
+    } else if (ListBoxShow->currentIndex() != index || !ListBoxShow->selectionModel()->isSelected(index)) {
         ListBoxShow->setCurrentIndex(index);
+    }
     following_ = wasFollowing;
-    if (scroll && index.isValid())
+    if (scroll && index.isValid()) {
         ListBoxShow->scrollTo(index);
+    }
 }
 
 void FrmCalc::userSelected(const QModelIndex& current)
 {
-    if (!following_)
+    if (!following_) {
         run([this, row = current.isValid() ? current.row() : -1] { core_.selectLine(row); });
+    }
 }
 
 void FrmCalc::click(std::string_view control)
 {
-    if (auto* button = findChild<QAbstractButton*>(latin(control)))
+    if (auto* button = findChild<QAbstractButton*>(latin(control))) {
         button->click();
+    }
 }
 
 } // namespace ui

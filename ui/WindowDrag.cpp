@@ -8,8 +8,9 @@ namespace ui {
 
 void WindowDrag::press(Qt::MouseButton button, QPoint global)
 {
-    if (button != Qt::LeftButton)
+    if (button != Qt::LeftButton) {
         return;
+    }
     state_ = State::Armed;
     pressedAt_ = global;
     windowAt_ = window_->pos();
@@ -18,15 +19,17 @@ void WindowDrag::press(Qt::MouseButton button, QPoint global)
 // The moves are the drag's alone: in the tape they would select other lines.
 bool WindowDrag::move(Qt::MouseButtons buttons, QPoint global)
 {
-    if (state_ == State::Idle)
+    if (state_ == State::Idle) {
         return false;
+    }
     if (!buttons.testFlag(Qt::LeftButton)) {
         state_ = State::Idle;
         return false;
     }
     if (state_ == State::Armed) {
-        if ((global - pressedAt_).manhattanLength() < QApplication::startDragDistance())
+        if ((global - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
             return true;
+        }
         QWindow* handle = window_->windowHandle();
         if (handle && handle->startSystemMove()) {
             state_ = State::Idle;

@@ -30,8 +30,8 @@ void type(QWidget* window, Qt::Key key, const QString& text, Qt::KeyboardModifie
 
 void doubleClick(QWidget* target, QPoint at)
 {
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+             QEvent::MouseButtonRelease}) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, {});
         QApplication::sendEvent(target, &event);
@@ -41,8 +41,9 @@ void doubleClick(QWidget* target, QPoint at)
 void actAsAPerson()
 {
     QWidget* window = QApplication::activeModalWidget();
-    if (!window)
+    if (!window) {
         return;
+    }
     // The pictures come from resources linked in with the library: a window
     // without its background means they were lost on the way.
     const auto* background = window->findChild<QLabel*>(QStringLiteral("ImageBak"));
@@ -51,11 +52,13 @@ void actAsAPerson()
         window->close();
         return;
     }
-    for (const char digit : {'1', '2'})
+    for (const char digit : {'1', '2'}) {
         type(window, Qt::Key(digit), QString(QChar(digit)));
+    }
     type(window, Qt::Key_Plus, QStringLiteral("+"), Qt::ShiftModifier);
-    for (const char digit : {'3', '0'})
+    for (const char digit : {'3', '0'}) {
         type(window, Qt::Key(digit), QString(QChar(digit)));
+    }
     type(window, Qt::Key_Return, QStringLiteral("\r"));
 
     auto* tape = window->findChild<QAbstractItemView*>(QStringLiteral("ListBoxShow"));
@@ -68,8 +71,9 @@ void actAsAPerson()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (QApplication::arguments().contains(QStringLiteral("--self-test")))
+    if (QApplication::arguments().contains(QStringLiteral("--self-test"))) {
         QTimer::singleShot(0, &app, actAsAPerson);
+    }
 
     const auto picked = ui::pickValue(100.0L);
     if (!picked) {

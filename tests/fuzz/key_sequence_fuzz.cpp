@@ -25,15 +25,9 @@ std::size_t playOne(calc::Calculator& c, const std::uint8_t* data, std::size_t s
         return 1;
     }
     switch (action) {
-    case kKeyCount:
-        c.FormShow();
-        return 1;
-    case kKeyCount + 1:
-        c.selectLine(size > 1 ? static_cast<std::ptrdiff_t>(data[1]) - 2 : -1);
-        return 2;
-    case kKeyCount + 2:
-        c.ListBoxShowDblClick();
-        return 1;
+    case kKeyCount: c.FormShow(); return 1;
+    case kKeyCount + 1: c.selectLine(size > 1 ? static_cast<std::ptrdiff_t>(data[1]) - 2 : -1); return 2;
+    case kKeyCount + 2: c.ListBoxShowDblClick(); return 1;
     default: {
         long double value = 0;
         const std::size_t n = size - 1 < 10 ? size - 1 : 10;

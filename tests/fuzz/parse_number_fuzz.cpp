@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // below the smallest normal (reading back as a subnormal, written "0")
     // or above the largest value (not reading back at all).
     const long double magnitude = std::fabs(value);
-    const bool nearAnEdge = magnitude < std::numeric_limits<long double>::min() * (1 + 1e-14L)
-        || magnitude > 1.1897314953572e4932L;
+    const bool nearAnEdge =
+        magnitude < std::numeric_limits<long double>::min() * (1 + 1e-14L) || magnitude > 1.1897314953572e4932L;
     const std::string general = calc::GeneralText(value);
     bool same = false;
     try {

@@ -35,14 +35,34 @@ constexpr Rgb kSilver{0xC0, 0xC0, 0xC0};
 // The standard 16-colour palette: black, maroon, green, olive, navy, purple,
 // teal, silver, grey, red, lime, yellow, blue, fuchsia, aqua, white.
 constexpr Rgb kPalette[16] = {
-    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-    {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {192, 192, 192},
+    {128, 128, 128},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 255, 255},
 };
 enum Colour : std::uint8_t {
-    Black = 0, Olive = 3, Teal = 6, Silver = 7, Grey = 8, Red = 9,
-    Yellow = 11, Blue = 12, Aqua = 14, White = 15,
+    Black = 0,
+    Olive = 3,
+    Teal = 6,
+    Silver = 7,
+    Grey = 8,
+    Red = 9,
+    Yellow = 11,
+    Blue = 12,
+    Aqua = 14,
+    White = 15,
 };
 
 // Pixels top-down, left to right.
@@ -57,9 +77,11 @@ struct Canvas {
     Pixel at(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
     void fill(int left, int top, int right, int bottom, Pixel p)
     {
-        for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x)
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
                 at(x, y) = p;
+            }
+        }
     }
     void frame(int left, int top, int right, int bottom, Pixel p)
     {
@@ -91,30 +113,33 @@ Canvas<Rgb> background()
     constexpr int w = 574, h = 250, bevel = 4;
     constexpr Rgb light{0xD4, 0xDD, 0xE2}, dark{0x2E, 0x38, 0x3E};
     Canvas<Rgb> c(w, h, kSlate);
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const int lit = std::min(x, y), shade = std::min(w - 1 - x, h - 1 - y);
-            if (outsideRoundedCorner(x, y, w, h))
+            if (outsideRoundedCorner(x, y, w, h)) {
                 c.at(x, y) = kWhite;
-            else if (shade < bevel && shade <= lit)
+            } else if (shade < bevel && shade <= lit) {
                 c.at(x, y) = mix(dark, kSlate, shade / double(bevel));
-            else if (lit < bevel)
+            } else if (lit < bevel) {
                 c.at(x, y) = mix(light, kSlate, lit / double(bevel));
+            }
         }
+    }
     return c;
 }
 
 Canvas<Rgb> icon()
 {
-    constexpr Rgb body{0x1F, 0x9E, 0x99}, edge{0x0B, 0x5C, 0x59}, display{0xDC, 0xF5, 0xEF},
-        key{0x12, 0x33, 0x33};
+    constexpr Rgb body{0x1F, 0x9E, 0x99}, edge{0x0B, 0x5C, 0x59}, display{0xDC, 0xF5, 0xEF}, key{0x12, 0x33, 0x33};
     Canvas<Rgb> c(16, 12, kSlate);
     c.fill(3, 0, 12, 11, body);
     c.frame(3, 0, 12, 11, edge);
     c.fill(5, 2, 10, 3, display);
-    for (int top : {6, 9})
-        for (int left : {4, 7, 10})
+    for (int top : {6, 9}) {
+        for (int left : {4, 7, 10}) {
             c.fill(left, top, left + 1, top + 1, key);
+        }
+    }
     return c;
 }
 
@@ -144,11 +169,13 @@ Canvas<std::uint8_t> cancelGlyph()
     // The leaf swings out towards the viewer, so its free edge looks taller.
     // Row 15 stays silver at the left: the bottom-left pixel is the clear colour.
     c.fill(0, 0, 0, 14, Black);
-    for (int x = 1; x <= 3; ++x)
+    for (int x = 1; x <= 3; ++x) {
         c.fill(x, x - 1, x, 15 - x, Olive);
+    }
     c.at(1, 8) = Black;
-    for (int x = 6; x <= 8; ++x)
+    for (int x = 6; x <= 8; ++x) {
         c.fill(x, 13 - x, x, x + 2, Blue);
+    }
     c.fill(9, 7, 14, 8, Blue);
     return c;
 }
@@ -174,16 +201,19 @@ Icon applicationIcon()
     Icon i;
     i.fill(2, 2, 19, 27, White);
     i.frame(2, 2, 19, 27, Black);
-    for (int y = 6; y <= 24; y += 3)
+    for (int y = 6; y <= 24; y += 3) {
         i.fill(4, y, 17, y, Blue);
+    }
     i.fill(6, 3, 6, 26, Red);
     i.fill(12, 10, 28, 30, Teal);
     i.frame(12, 10, 28, 30, Black);
     i.fill(14, 12, 26, 15, Aqua);
     i.frame(14, 12, 26, 15, Black);
-    for (int top : {18, 22, 26})
-        for (int left : {14, 17, 20, 23})
+    for (int top : {18, 22, 26}) {
+        for (int left : {14, 17, 20, 23}) {
             i.fill(left, top, left + 1, top + 1, Black);
+        }
+    }
     // The pencil lies across the sheet's corner, tip down to the left.
     for (int t = 0; t <= 11; ++t) {
         const int x = 29 - t, y = 1 + t;
@@ -199,11 +229,12 @@ Icon applicationIcon()
 std::vector<std::uint8_t> iconRgba(const Icon& icon)
 {
     std::vector<std::uint8_t> out;
-    for (int y = 0; y < 32; ++y)
+    for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
             const Rgb p = kPalette[icon.colours.at(x, y)];
             out.insert(out.end(), {p.r, p.g, p.b, std::uint8_t(icon.clear.at(x, y) ? 0 : 255)});
         }
+    }
     return out;
 }
 
@@ -219,18 +250,22 @@ public:
     {
         const Rgb c = kPalette[colour];
         const double unit = 32.0 / size_;
-        for (int py = 0; py < size_; ++py)
+        for (int py = 0; py < size_; ++py) {
             for (int px = 0; px < size_; ++px) {
                 int hits = 0;
-                for (int sy = 0; sy < 4; ++sy)
-                    for (int sx = 0; sx < 4; ++sx)
+                for (int sy = 0; sy < 4; ++sy) {
+                    for (int sx = 0; sx < 4; ++sx) {
                         hits += inside((px + (sx + 0.5) / 4) * unit, (py + (sy + 0.5) / 4) * unit) ? 1 : 0;
-                if (hits == 0)
+                    }
+                }
+                if (hits == 0) {
                     continue;
+                }
                 const double a = hits / 16.0;
                 Premultiplied& p = pixels_[std::size_t(py) * size_ + px];
                 p = {c.r * a + p.r * (1 - a), c.g * a + p.g * (1 - a), c.b * a + p.b * (1 - a), a + p.a * (1 - a)};
             }
+        }
     }
 
     std::vector<std::uint8_t> rgba() const
@@ -238,10 +273,11 @@ public:
         std::vector<std::uint8_t> out;
         auto byte = [](double v) { return std::uint8_t(std::clamp(v, 0.0, 255.0) + 0.5); };
         for (const Premultiplied& p : pixels_) {
-            if (p.a <= 0)
+            if (p.a <= 0) {
                 out.insert(out.end(), {0, 0, 0, 0});
-            else
+            } else {
                 out.insert(out.end(), {byte(p.r / p.a), byte(p.g / p.a), byte(p.b / p.a), byte(p.a * 255)});
+            }
         }
         return out;
     }
@@ -262,8 +298,9 @@ auto box(double l, double t, double r, double b)
 auto roundBox(double l, double t, double r, double b, double radius)
 {
     return [=](double x, double y) {
-        if (!(x >= l && x < r && y >= t && y < b))
+        if (!(x >= l && x < r && y >= t && y < b)) {
             return false;
+        }
         const double dx = std::max({l + radius - x, x - (r - radius), 0.0});
         const double dy = std::max({t + radius - y, y - (b - radius), 0.0});
         return dx * dx + dy * dy <= radius * radius;
@@ -277,8 +314,9 @@ auto pencilPiece(double from, double to, double halfWidth, double grow)
 {
     return [=](double x, double y) {
         const double u = y - x, w = x + y - 32;
-        if (u < from - grow || u >= to + grow)
+        if (u < from - grow || u >= to + grow) {
             return false;
+        }
         // The wood is cut to a cone from u = -11 to the point at u = -3.
         const double reach = u < -11 ? halfWidth : halfWidth * (-3 - u) / 8;
         return std::abs(w) <= reach + grow;
@@ -291,16 +329,19 @@ std::vector<std::uint8_t> sketchedIcon(int size)
     s.paint(Black, box(2, 2, 20, 28));
     s.paint(White, box(2.5, 2.5, 19.5, 27.5));
     // Half-unit lines on half-unit bounds stay sharp at 64 and 128 pixels.
-    for (int y = 6; y <= 24; y += 3)
+    for (int y = 6; y <= 24; y += 3) {
         s.paint(Blue, box(4, y + 0.5, 18, y + 1));
+    }
     s.paint(Red, box(6.5, 3, 7, 27));
     s.paint(Black, roundBox(12, 10, 29, 31, 1.5));
     s.paint(Teal, roundBox(12.5, 10.5, 28.5, 30.5, 1));
     s.paint(Black, box(14, 12, 27, 16));
     s.paint(Aqua, box(14.5, 12.5, 26.5, 15.5));
-    for (int top : {18, 22, 26})
-        for (int left : {14, 17, 20, 23})
+    for (int top : {18, 22, 26}) {
+        for (int left : {14, 17, 20, 23}) {
             s.paint(Black, roundBox(left, top, left + 2, top + 2, 0.5));
+        }
+    }
     constexpr double half = 1.8;
     s.paint(Black, pencilPiece(-29.5, -3, half, 0.7));
     s.paint(Red, pencilPiece(-29.5, -25, half, 0));
@@ -377,8 +418,9 @@ std::string bits4(const Canvas<std::uint8_t>& c)
     std::string out;
     for (int y = c.height - 1; y >= 0; --y) {
         std::string row(std::size_t(rowBytes(c.width, 4)), '\0');
-        for (int x = 0; x < c.width; ++x)
+        for (int x = 0; x < c.width; ++x) {
             row[std::size_t(x / 2)] = char(row[std::size_t(x / 2)] | (c.at(x, y) << (x % 2 ? 0 : 4)));
+        }
         out += row;
     }
     return out;
@@ -389,9 +431,11 @@ std::string bits1(const Canvas<std::uint8_t>& c)
     std::string out;
     for (int y = c.height - 1; y >= 0; --y) {
         std::string row(std::size_t(rowBytes(c.width, 1)), '\0');
-        for (int x = 0; x < c.width; ++x)
-            if (c.at(x, y))
+        for (int x = 0; x < c.width; ++x) {
+            if (c.at(x, y)) {
                 row[std::size_t(x / 8)] = char(row[std::size_t(x / 8)] | (0x80 >> (x % 8)));
+            }
+        }
         out += row;
     }
     return out;
@@ -495,14 +539,12 @@ int main(int argc, char* argv[])
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = write(dir, "ImageBak.jpg", jpegFile(background(), 92))
-        && write(dir, "ImageIco.jpg", jpegFile(icon(), 95))
-        && write(dir, "SBtnDot.bmp", bitmap24(dotGlyph()))
-        && write(dir, "SBtnBack.bmp", bitmap24(backGlyph()))
-        && write(dir, "BitBtnCancel.bmp", bitmap4(cancelGlyph()))
-        && write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon()))
-        && write(dir, "qinghe-taxcalc-32.png", pictures::pngFile(32, 32, iconRgba(applicationIcon())))
-        && write(dir, "qinghe-taxcalc-64.png", pictures::pngFile(64, 64, sketchedIcon(64)))
-        && write(dir, "qinghe-taxcalc-128.png", pictures::pngFile(128, 128, sketchedIcon(128)));
+    const bool ok = write(dir, "ImageBak.jpg", jpegFile(background(), 92)) &&
+        write(dir, "ImageIco.jpg", jpegFile(icon(), 95)) && write(dir, "SBtnDot.bmp", bitmap24(dotGlyph())) &&
+        write(dir, "SBtnBack.bmp", bitmap24(backGlyph())) && write(dir, "BitBtnCancel.bmp", bitmap4(cancelGlyph())) &&
+        write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon())) &&
+        write(dir, "qinghe-taxcalc-32.png", pictures::pngFile(32, 32, iconRgba(applicationIcon()))) &&
+        write(dir, "qinghe-taxcalc-64.png", pictures::pngFile(64, 64, sketchedIcon(64))) &&
+        write(dir, "qinghe-taxcalc-128.png", pictures::pngFile(128, 128, sketchedIcon(128)));
     return ok ? 0 : 1;
 }

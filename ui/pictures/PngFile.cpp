@@ -13,8 +13,9 @@ constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
     std::array<std::uint32_t, 256> table{};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
+        for (int k = 0; k < 8; ++k) {
             c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        }
         table[n] = c;
     }
     return table;
@@ -24,8 +25,9 @@ constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
 std::uint32_t crc32(std::string_view bytes)
 {
     std::uint32_t c = 0xFFFFFFFFu;
-    for (const char b : bytes)
+    for (const char b : bytes) {
         c = kCrcTable[(c ^ std::uint8_t(b)) & 0xFF] ^ (c >> 8);
+    }
     return c ^ 0xFFFFFFFFu;
 }
 
@@ -41,8 +43,9 @@ std::uint32_t adler32(std::string_view bytes)
 
 void putBig32(std::string& out, std::uint32_t v)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
+    for (int shift = 24; shift >= 0; shift -= 8) {
         out += char((v >> shift) & 0xFF);
+    }
 }
 
 std::string chunk(std::string_view type, std::string_view data)
@@ -93,8 +96,8 @@ std::string pngFile(int width, int height, const std::vector<std::uint8_t>& rgba
         const auto* row = rgba.data() + rowBytes * std::size_t(y);
         raw.append(reinterpret_cast<const char*>(row), rowBytes);
     }
-    return std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) + chunk("IDAT", storedZlib(raw))
-        + chunk("IEND", {});
+    return std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) + chunk("IDAT", storedZlib(raw)) +
+        chunk("IEND", {});
 }
 
 } // namespace pictures
