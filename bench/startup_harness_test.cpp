@@ -70,7 +70,7 @@ TEST(ChildProcess, ReportsTheProcessorTimeItUsed)
 {
     // A child that spins for 0.3 s of its own processor time, then sleeps.
     auto child = bench::ChildProcess::start(
-        {"python3", "-c",
+        {"/usr/bin/python3", "-c",
             "import time\nend = time.process_time() + 0.3\nwhile time.process_time() < end: pass\ntime.sleep(0.2)"},
         {});
     ASSERT_TRUE(child);
