@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-utils openbox
   xdotool
+  dbus at-spi2-core python3-pyatspi
   libx11-dev libxdamage-dev libxfixes-dev
   fonts-arphic-gbsn00lp
   dpkg-dev desktop-file-utils appstream imagemagick

@@ -1,5 +1,7 @@
 #include "ui/PanelLabel.h"
 
+#include "ui/Accessibility.h"
+
 #include <QPainter>
 
 namespace ui {
@@ -8,6 +10,16 @@ PanelLabel::PanelLabel(QWidget* parent) : QLabel(parent)
 {
     // Inside the border, one more pixel left and right before the text.
     setContentsMargins(2, 1, 2, 1);
+}
+
+void PanelLabel::setCaption(const QString& text)
+{
+    if (text == this->text()) {
+        return;
+    }
+    const QString before = this->text();
+    setText(text);
+    accessibility::captionChanged(this, before, text);
 }
 
 void PanelLabel::paintEvent(QPaintEvent* event)

@@ -1,8 +1,9 @@
 #include "ui/TapeView.h"
 
+#include "ui/FocusCue.h"
+
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -143,13 +144,13 @@ void TapeView::paintEvent(QPaintEvent*)
         }
         painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
-        if (index == currentIndex() && hasFocus()) {
-            QStyleOptionFocusRect focus;
-            focus.initFrom(this);
-            focus.rect = rect;
-            focus.backgroundColor = palette().color(selected ? QPalette::Highlight : QPalette::Base);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-        }
+    }
+    // On the current line, or where the first line goes while none is.
+    if (hasFocus()) {
+        const int row = currentIndex().isValid() ? currentIndex().row() : first;
+        const bool selected = selectionModel()->isRowSelected(row, rootIndex());
+        drawFocusCue(painter, {0, (row - first) * kRowHeight, viewport()->width(), kRowHeight},
+            palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
     }
 }
 
@@ -171,6 +172,16 @@ void TapeView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int en
 void TapeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
 {
     QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+}
+
+void TapeView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+}
+
+void TapeView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QAbstractItemView::currentChanged(current, previous);
 }
 
 void TapeView::resizeEvent(QResizeEvent* event)

@@ -1,5 +1,7 @@
 #include "ui/UntCalc.h"
 
+#include "ui/Accessibility.h"
+#include "ui/BitmapButton.h"
 #include "ui/GbkText.h"
 #include "ui/PanelLabel.h"
 #include "ui/Pictures.h"
@@ -17,6 +19,8 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace ui {
@@ -36,24 +40,24 @@ constexpr std::string_view kSongFace = "\xCB\xCE\xCC\xE5"; // 宋体
 struct Placement {
     std::string_view name;
     int left, top, width, height;
-    std::string_view accessible;
+    std::string_view accessible; // code page 936: what the control is, as a reader says it
 };
 
 // Creation order is stacking order: the picture and the labels lie under the
 // rest, as they are painted on the window's own surface.
 constexpr auto kLayout = std::to_array<Placement>({
-    {"ImageBak", 0, 0, 574, 250, "Background"},
-    {"LblTitle", 38, 15, 84, 12, "Title"},
-    {"ImageIco", 13, 15, 16, 12, "Close the calculator"},
-    {"LblCess", 449, 16, 60, 12, "Current tax rate"},
-    {"ListBoxShow", 13, 34, 186, 152, "Tape"},
-    {"PanelM", 217, 12, 30, 18, "Memory indicator"},
-    {"MemoHint", 13, 195, 546, 39, "Hint line"},
-    {"PanelShow", 253, 12, 151, 18, "Entry line"},
-    {"Panel1", 208, 35, 196, 151, "Calculator keys"},
-    {"Panel2", 408, 35, 151, 81, "Tax keys"},
-    {"PanelCess", 510, 12, 48, 18, "Tax rate"},
-    {"BitBtnCancel", 500, 135, 58, 50, "Close"},
+    {"ImageBak", 0, 0, 574, 250, "\xB1\xB3\xBE\xB0"}, // 背景
+    {"LblTitle", 38, 15, 84, 12, kTitleText}, // what it shows
+    {"ImageIco", 13, 15, 16, 12, "\xB9\xD8\xB1\xD5"}, // 关闭
+    {"LblCess", 449, 16, 60, 12, kRateLabel}, // what it shows
+    {"ListBoxShow", 13, 34, 186, 152, "\xBC\xC6\xCB\xE3\xBC\xC7\xC2\xBC"}, // 计算记录
+    {"PanelM", 217, 12, 30, 18, "\xB4\xE6\xB4\xA2\xC7\xF8"}, // 存储区
+    {"MemoHint", 13, 195, 546, 39, "\xCC\xE1\xCA\xBE\xD0\xC5\xCF\xA2"}, // 提示信息
+    {"PanelShow", 253, 12, 151, 18, "\xBD\xE1\xB9\xFB\xB1\xE0\xBC\xAD\xC7\xF8"}, // 结果编辑区
+    {"Panel1", 208, 35, 196, 151, "\xBC\xC6\xCB\xE3\xB0\xB4\xBC\xFC"}, // 计算按键
+    {"Panel2", 408, 35, 151, 81, "\xCB\xB0\xCE\xF1\xB0\xB4\xBC\xFC"}, // 税务按键
+    {"PanelCess", 510, 12, 48, 18, "\xB5\xB1\xC7\xB0\xCB\xB0\xC2\xCA"}, // 当前税率
+    {"BitBtnCancel", 500, 135, 58, 50, "\xB7\xB5\xBB\xD8"}, // 返回
 });
 
 enum class Pad { Calculator, Tax };
@@ -62,49 +66,65 @@ enum class Face { Memory, Strong, Narrow, Tax };
 struct KeyDef {
     std::string_view name;
     std::string_view caption; // code page 936
-    std::string_view glyph; // a picture instead of the caption
+    const QString* glyph; // a picture instead of the caption
     Pad pad;
     int row;
     int column;
     Face face;
+    // Code page 936: what the key does, as a reader says it; {} where the
+    // caption says it.
     std::string_view accessible;
+    calc::Hint hint; // explains the key to a reader before it is pressed
     void (FrmCalc::*handler)();
 };
 
 constexpr auto kKeys = std::to_array<KeyDef>({
-    {"SBtnMC", "MC", {}, Pad::Calculator, 0, 0, Face::Memory, "Memory clear", &FrmCalc::SBtnMCClick},
-    {"SBtnMR", "MR", {}, Pad::Calculator, 1, 0, Face::Memory, "Memory recall", &FrmCalc::SBtnMRClick},
-    {"SBtnMS", "MS", {}, Pad::Calculator, 2, 0, Face::Memory, "Memory store", &FrmCalc::SBtnMSClick},
-    {"SBtnMAdd", "M+", {}, Pad::Calculator, 3, 0, Face::Memory, "Memory add", &FrmCalc::SBtnMAddClick},
-    {"SBtn1", "1", {}, Pad::Calculator, 2, 1, Face::Strong, "One", &FrmCalc::SBtn1Click},
-    {"SBtn2", "2", {}, Pad::Calculator, 2, 2, Face::Strong, "Two", &FrmCalc::SBtn2Click},
-    {"SBtn3", "3", {}, Pad::Calculator, 2, 3, Face::Strong, "Three", &FrmCalc::SBtn3Click},
-    {"SBtn4", "4", {}, Pad::Calculator, 1, 1, Face::Strong, "Four", &FrmCalc::SBtn4Click},
-    {"SBtn5", "5", {}, Pad::Calculator, 1, 2, Face::Strong, "Five", &FrmCalc::SBtn5Click},
-    {"SBtn6", "6", {}, Pad::Calculator, 1, 3, Face::Strong, "Six", &FrmCalc::SBtn6Click},
-    {"SBtn7", "7", {}, Pad::Calculator, 0, 1, Face::Strong, "Seven", &FrmCalc::SBtn7Click},
-    {"SBtn8", "8", {}, Pad::Calculator, 0, 2, Face::Strong, "Eight", &FrmCalc::SBtn8Click},
-    {"SBtn9", "9", {}, Pad::Calculator, 0, 3, Face::Strong, "Nine", &FrmCalc::SBtn9Click},
-    {"SBtnZF", "\xA1\xC0", {}, Pad::Calculator, 3, 2, Face::Narrow, "Change sign", &FrmCalc::SBtnZFClick}, // ±
-    {"SBtnAdd", "\xA3\xAB", {}, Pad::Calculator, 0, 4, Face::Strong, "Plus", &FrmCalc::SBtnAddClick}, // ＋
-    {"SBtnSub", "\xA3\xAD", {}, Pad::Calculator, 1, 4, Face::Strong, "Minus", &FrmCalc::SBtnSubClick}, // －
-    {"SBtnMulti", "\xA1\xC1", {}, Pad::Calculator, 2, 4, Face::Strong, "Multiply", &FrmCalc::SBtnMultiClick}, // ×
-    {"SBtn0", "0", {}, Pad::Calculator, 3, 1, Face::Strong, "Zero", &FrmCalc::SBtn0Click},
-    {"SBtnDot", {}, ":/pictures/SBtnDot.bmp", Pad::Calculator, 3, 3, Face::Strong, "Decimal point",
-        &FrmCalc::SBtnDotClick},
-    {"SBtnDiv", "\xA1\xC2", {}, Pad::Calculator, 3, 4, Face::Narrow, "Divide", &FrmCalc::SBtnDivClick}, // ÷
-    {"SBtnCE", "CE", {}, Pad::Calculator, 1, 5, Face::Strong, "Clear entry", &FrmCalc::SBtnCEClick},
-    {"SBtnC", "C", {}, Pad::Calculator, 2, 5, Face::Strong, "Clear all", &FrmCalc::SBtnCClick},
-    {"SBtnEqual", "\xA3\xBD", {}, Pad::Calculator, 3, 5, Face::Strong, "Equals", &FrmCalc::SBtnEqualClick}, // ＝
-    {"SBtnSetCess", "\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA", {}, Pad::Tax, 0, 0, Face::Tax, "Set tax rate",
+    {"SBtnMC", "MC", nullptr, Pad::Calculator, 0, 0, Face::Memory, "\xC7\xE5\xB3\xFD\xB4\xE6\xB4\xA2", calc::Hint::MC,
+        &FrmCalc::SBtnMCClick}, // 清除存储
+    {"SBtnMR", "MR", nullptr, Pad::Calculator, 1, 0, Face::Memory, "\xCF\xD4\xCA\xBE\xB4\xE6\xB4\xA2", calc::Hint::MR,
+        &FrmCalc::SBtnMRClick}, // 显示存储
+    {"SBtnMS", "MS", nullptr, Pad::Calculator, 2, 0, Face::Memory, "\xB4\xE6\xB4\xA2", calc::Hint::MS,
+        &FrmCalc::SBtnMSClick}, // 存储
+    {"SBtnMAdd", "M+", nullptr, Pad::Calculator, 3, 0, Face::Memory, "\xBC\xD3\xC8\xEB\xB4\xE6\xB4\xA2",
+        calc::Hint::MAdd, &FrmCalc::SBtnMAddClick}, // 加入存储
+    {"SBtn1", "1", nullptr, Pad::Calculator, 2, 1, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn1Click},
+    {"SBtn2", "2", nullptr, Pad::Calculator, 2, 2, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn2Click},
+    {"SBtn3", "3", nullptr, Pad::Calculator, 2, 3, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn3Click},
+    {"SBtn4", "4", nullptr, Pad::Calculator, 1, 1, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn4Click},
+    {"SBtn5", "5", nullptr, Pad::Calculator, 1, 2, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn5Click},
+    {"SBtn6", "6", nullptr, Pad::Calculator, 1, 3, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn6Click},
+    {"SBtn7", "7", nullptr, Pad::Calculator, 0, 1, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn7Click},
+    {"SBtn8", "8", nullptr, Pad::Calculator, 0, 2, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn8Click},
+    {"SBtn9", "9", nullptr, Pad::Calculator, 0, 3, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn9Click},
+    {"SBtnZF", "\xA1\xC0", nullptr, Pad::Calculator, 3, 2, Face::Narrow, "\xD5\xFD\xB8\xBA\xBA\xC5", calc::Hint::Sign,
+        &FrmCalc::SBtnZFClick}, // ± 正负号
+    {"SBtnAdd", "\xA3\xAB", nullptr, Pad::Calculator, 0, 4, Face::Strong, "\xBC\xD3", calc::Hint::Add,
+        &FrmCalc::SBtnAddClick}, // ＋ 加
+    {"SBtnSub", "\xA3\xAD", nullptr, Pad::Calculator, 1, 4, Face::Strong, "\xBC\xF5", calc::Hint::Sub,
+        &FrmCalc::SBtnSubClick}, // － 减
+    {"SBtnMulti", "\xA1\xC1", nullptr, Pad::Calculator, 2, 4, Face::Strong, "\xB3\xCB", calc::Hint::Multi,
+        &FrmCalc::SBtnMultiClick}, // × 乘
+    {"SBtn0", "0", nullptr, Pad::Calculator, 3, 1, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn0Click},
+    {"SBtnDot", {}, &pictures::kDotGlyph, Pad::Calculator, 3, 3, Face::Strong, "\xD0\xA1\xCA\xFD\xB5\xE3",
+        calc::Hint::Digits, &FrmCalc::SBtnDotClick}, // 小数点
+    {"SBtnDiv", "\xA1\xC2", nullptr, Pad::Calculator, 3, 4, Face::Narrow, "\xB3\xFD", calc::Hint::Div,
+        &FrmCalc::SBtnDivClick}, // ÷ 除
+    {"SBtnCE", "CE", nullptr, Pad::Calculator, 1, 5, Face::Strong, "\xC7\xE5\xB3\xFD\xCA\xE4\xC8\xEB", calc::Hint::CE,
+        &FrmCalc::SBtnCEClick}, // 清除输入
+    {"SBtnC", "C", nullptr, Pad::Calculator, 2, 5, Face::Strong, "\xC8\xAB\xB2\xBF\xC7\xE5\xB3\xFD", calc::Hint::C,
+        &FrmCalc::SBtnCClick}, // 全部清除
+    {"SBtnEqual", "\xA3\xBD", nullptr, Pad::Calculator, 3, 5, Face::Strong, "\xB5\xC8\xD3\xDA", calc::Hint::Equal,
+        &FrmCalc::SBtnEqualClick}, // ＝ 等于
+    {"SBtnSetCess", "\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA", nullptr, Pad::Tax, 0, 0, Face::Tax, {}, calc::Hint::SetCess,
         &FrmCalc::SBtnSetCessClick}, // 设定税率
-    {"SBtnPriceAndTax", "\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6", {}, Pad::Tax, 0, 1, Face::Tax, "Price and tax total",
-        &FrmCalc::SBtnPriceAndTaxClick}, // 价税合计
-    {"SBtnTax", "\xCB\xB0\xBD\xF0", {}, Pad::Tax, 1, 0, Face::Tax, "Tax", &FrmCalc::SBtnTaxClick}, // 税金
-    {"SBtnPrice", "\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB", {}, Pad::Tax, 1, 1, Face::Tax, "Price excluding tax",
+    {"SBtnPriceAndTax", "\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6", nullptr, Pad::Tax, 0, 1, Face::Tax, {},
+        calc::Hint::PriceAndTax, &FrmCalc::SBtnPriceAndTaxClick}, // 价税合计
+    {"SBtnTax", "\xCB\xB0\xBD\xF0", nullptr, Pad::Tax, 1, 0, Face::Tax, {}, calc::Hint::Tax,
+        &FrmCalc::SBtnTaxClick}, // 税金
+    {"SBtnPrice", "\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB", nullptr, Pad::Tax, 1, 1, Face::Tax, {}, calc::Hint::Price,
         &FrmCalc::SBtnPriceClick}, // 不含税价
-    {"SBtnBack", {}, ":/pictures/SBtnBack.bmp", Pad::Calculator, 0, 5, Face::Strong, "Backspace",
-        &FrmCalc::SBtnBackClick},
+    {"SBtnBack", {}, &pictures::kBackGlyph, Pad::Calculator, 0, 5, Face::Strong, "\xCD\xCB\xB8\xF1", calc::Hint::Back,
+        &FrmCalc::SBtnBackClick}, // 退格
 });
 
 QString latin(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
@@ -175,13 +195,6 @@ void makePanel(QLabel* panel, QColor background, QColor text, Qt::Alignment alig
     paint(panel, background, text);
 }
 
-void setCaption(QLabel* label, const QString& text)
-{
-    if (label->text() != text) {
-        label->setText(text);
-    }
-}
-
 // CreateRoundRectRgn(0, 0, width, height, 16, 16): each corner cut by a
 // 16 x 16 ellipse.
 QRegion roundRectRegion(int width, int height, int ellipseWidth, int ellipseHeight)
@@ -202,6 +215,7 @@ FrmCalc::FrmCalc(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , preview_(this, [this](std::uint16_t& key, ShiftState shift) { FormKeyDown(key, shift); })
 {
+    accessibility::install();
     setObjectName(QStringLiteral("FrmCalc"));
     setWindowTitle(fromGbk(kCaption));
     setWindowIcon(pictures::applicationIcon());
@@ -220,9 +234,12 @@ template <class Control>
 Control* FrmCalc::place(Control* control, std::string_view name)
 {
     const auto at = std::find_if(kLayout.begin(), kLayout.end(), [name](const Placement& p) { return p.name == name; });
+    if (at == kLayout.end()) {
+        throw std::logic_error("no layout row for " + std::string(name));
+    }
     control->setObjectName(latin(name));
     control->setGeometry(at->left, at->top, at->width, at->height);
-    control->setAccessibleName(latin(at->accessible));
+    control->setAccessibleName(fromGbk(at->accessible));
     return control;
 }
 
@@ -252,7 +269,7 @@ void FrmCalc::createControls()
     ListBoxShow->setModel(&tapeModel_);
     connect(ListBoxShow->selectionModel(), &QItemSelectionModel::currentChanged, this,
         [this](const QModelIndex& current) { userSelected(current); });
-    connect(&tapeModel_, &TapeModel::coreSelected, this, [this](int row) { showSelected(row, true); });
+    connect(&tapeModel_, &TapeModel::coreSelected, this, &FrmCalc::showSelected);
 
     PanelM = place(new PanelLabel(this), "PanelM");
     PanelM->setFont(songFont(12, false));
@@ -270,8 +287,8 @@ void FrmCalc::createControls()
     PanelShow = place(new PanelLabel(this), "PanelShow");
     makePanel(PanelShow, kEntryColour, Qt::black, Qt::AlignRight);
 
-    for (QFrame** pad : {&Panel1, &Panel2}) {
-        *pad = place(new QFrame(this), pad == &Panel1 ? "Panel1" : "Panel2");
+    for (const auto& [pad, name] : {std::pair{&Panel1, "Panel1"}, std::pair{&Panel2, "Panel2"}}) {
+        *pad = place(new QFrame(this), name);
         paint(*pad, kWindowColour);
         // Lowered outside, raised inside, one pixel each.
         (*pad)->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -283,11 +300,12 @@ void FrmCalc::createControls()
     PanelCess->setFont(songFont(12, false));
     makePanel(PanelCess, kPaleColour, Qt::red, Qt::AlignHCenter);
 
-    BitBtnCancel = place(new QToolButton(this), "BitBtnCancel");
+    BitBtnCancel = place(new BitmapButton(this), "BitBtnCancel");
     BitBtnCancel->setText(fromGbk(kCancelCaption));
+    // The welcome hint is the one that tells how to leave.
+    BitBtnCancel->setAccessibleDescription(fromGbk(calc::hintText(calc::Hint::Welcome)));
     BitBtnCancel->setIcon(pictures::glyph(pictures::kCancelGlyph));
     BitBtnCancel->setIconSize(QSize(16, 16));
-    BitBtnCancel->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     BitBtnCancel->setFocusPolicy(Qt::StrongFocus);
     BitBtnCancel->setCursor(Qt::PointingHandCursor);
     connect(BitBtnCancel, &QToolButton::clicked, this, &FrmCalc::BitBtnCancelClick);
@@ -303,15 +321,16 @@ void FrmCalc::createKeys()
     for (const KeyDef& def : kKeys) {
         auto* key = new QToolButton(def.pad == Pad::Calculator ? Panel1 : Panel2);
         key->setObjectName(latin(def.name));
-        key->setAccessibleName(latin(def.accessible));
+        key->setAccessibleName(fromGbk(def.accessible.empty() ? def.caption : def.accessible));
+        key->setAccessibleDescription(fromGbk(calc::hintText(def.hint)));
         key->setGeometry(keyRect(def));
         key->setFont(keyFont(def.face));
         key->setFocusPolicy(Qt::NoFocus);
         key->setCursor(Qt::PointingHandCursor);
-        if (def.glyph.empty()) {
+        if (!def.glyph) {
             key->setText(fromGbk(def.caption));
         } else {
-            key->setIcon(pictures::glyph(latin(def.glyph)));
+            key->setIcon(pictures::glyph(*def.glyph));
             key->setIconSize(QSize(16, 16));
         }
         connect(key, &QToolButton::clicked, this, def.handler);
@@ -466,16 +485,19 @@ void FrmCalc::run(Action&& action)
 
 void FrmCalc::follow()
 {
-    setCaption(PanelShow, shownText_(core_.entryText()));
-    setCaption(PanelM, shownText_(core_.memoryIndicator()));
-    setCaption(PanelCess, shownText_(core_.rateCaption()));
+    PanelShow->setCaption(shownText_(core_.entryText()));
+    PanelM->setCaption(shownText_(core_.memoryIndicator()));
+    PanelCess->setCaption(shownText_(core_.rateCaption()));
     if (const QString hint = shownText_(core_.hintLine()); MemoHint->toPlainText() != hint) {
         MemoHint->setPlainText(hint);
     }
-    showSelected(static_cast<int>(core_.tape().selected()), false);
 }
 
-void FrmCalc::showSelected(int row, bool scroll)
+// The one route of the tape's selection from the core to the view, and so to
+// readers: the core tells of every change, its own and those of a deleted
+// line or a cleared tape, as it happens. The view's own moves of its current
+// row on the way (to a neighbour of a deleted line) are not told.
+void FrmCalc::showSelected(int row)
 {
     const QModelIndex index = tapeModel_.index(row, 0);
     const bool wasFollowing = std::exchange(following_, true);
@@ -485,9 +507,10 @@ void FrmCalc::showSelected(int row, bool scroll)
         ListBoxShow->setCurrentIndex(index);
     }
     following_ = wasFollowing;
-    if (scroll && index.isValid()) {
+    if (index.isValid()) {
         ListBoxShow->scrollTo(index);
     }
+    accessibility::lineMarked(ListBoxShow, index.isValid() ? row : -1);
 }
 
 void FrmCalc::userSelected(const QModelIndex& current)

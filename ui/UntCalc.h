@@ -19,8 +19,9 @@ class QPlainTextEdit;
 class QToolButton;
 
 namespace ui {
+class PanelLabel;
 class TapeView;
-}
+} // namespace ui
 
 namespace ui {
 
@@ -96,7 +97,7 @@ private:
     template <class Action>
     void run(Action&& action);
     void follow();
-    void showSelected(int row, bool scroll);
+    void showSelected(int row);
     void userSelected(const QModelIndex& current);
     void click(std::string_view control);
 
@@ -117,12 +118,12 @@ private:
     QLabel* ImageIco = nullptr;
     QLabel* LblCess = nullptr;
     TapeView* ListBoxShow = nullptr;
-    QLabel* PanelM = nullptr;
+    PanelLabel* PanelM = nullptr;
     QPlainTextEdit* MemoHint = nullptr;
-    QLabel* PanelShow = nullptr;
+    PanelLabel* PanelShow = nullptr;
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;
-    QLabel* PanelCess = nullptr;
+    PanelLabel* PanelCess = nullptr;
     QToolButton* BitBtnCancel = nullptr;
 };
 
