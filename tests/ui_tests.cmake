@@ -14,6 +14,7 @@ if(TARGET qinghe-taxcalc-ui)
 
   add_ui_test(ui_window_test ui_window_test.cpp)
   add_ui_test(ui_parts_test ui_parts_test.cpp)
+  add_ui_test(ui_accessibility_test ui_accessibility_test.cpp)
 
   # The committed pictures are what the generator draws today.
   add_test(NAME ui_pictures_current
@@ -28,6 +29,17 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_smoke_window
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/smoke_window.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_smoke_window PROPERTIES TIMEOUT 60)
+    # The window read through AT-SPI as a screen reader reads it, on an X
+    # server and a session bus of its own; Debian's python3, whose packages
+    # hold the AT-SPI bindings.
+    find_program(DBUS_RUN_SESSION dbus-run-session)
+    find_program(SYSTEM_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH)
+    if(DBUS_RUN_SESSION AND SYSTEM_PYTHON3)
+      add_test(NAME ui_accessibility_atspi
+        COMMAND ${DBUS_RUN_SESSION} -- ${SYSTEM_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/accessibility_atspi.py
+                $<TARGET_FILE:qinghe-taxcalc>)
+      set_tests_properties(ui_accessibility_atspi PROPERTIES TIMEOUT 60)
+    endif()
     if(OPENBOX)
       add_test(NAME ui_smoke_openbox
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/smoke_window.sh $<TARGET_FILE:qinghe-taxcalc> openbox)
