@@ -133,13 +133,14 @@ void lineMarked(QAbstractItemView* view, int row)
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view);
     if (row >= 0) {
         notify(view, QAccessible::Selection, row);
-        notify(view, QAccessible::ActiveDescendantChanged, row);
     }
     atspi::selectionChanged(list);
-    if (row < 0) {
+    if (row < 0 || !list) {
         return;
     }
-    atspi::activeDescendantChanged(list, list ? list->child(row) : nullptr, row);
+    // For bridges that take it; the AT-SPI one drops it, hence the bus too.
+    notify(view, QAccessible::ActiveDescendantChanged, row);
+    atspi::activeDescendantChanged(list, list->child(row), row);
     // As a list view tells of its current line while it has the focus; the
     // bridge turns this into the line's focus.
     if (view->hasFocus()) {
