@@ -39,7 +39,6 @@ private slots:
         qInstallMessageHandler(testLog);
         const QStringList named = warnings.filter(QStringLiteral("fonts-arphic-gbsn00lp"));
         QCOMPARE(named.size(), 1);
-        QVERIFY2(named.front().contains(QStringLiteral("Song face")), qPrintable(named.front()));
     }
 };
 
