@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -39,6 +40,7 @@ struct StartState {
         QByteArray category;
     };
     std::vector<Held> held;
+    std::mutex heldLock; // a message may come from another thread
 };
 StartState* starting = nullptr;
 
@@ -50,6 +52,7 @@ void duringStart(QtMsgType type, const QMessageLogContext& context, const QStrin
         std::fflush(stderr);
         std::_Exit(kExitNoDisplay);
     }
+    const std::lock_guard lock(starting->heldLock);
     starting->held.push_back({type, text, QByteArray(context.category)});
 }
 
