@@ -90,3 +90,4 @@ fi
 apt-get install --simulate "$deb" >"$work/apt.log" 2>&1 || fail "apt cannot resolve it: $(cat "$work/apt.log")"
 grep -q '^Inst qinghe-taxcalc ' "$work/apt.log" || fail "apt would not install it: $(cat "$work/apt.log")"
 echo "package: $(basename "$deb"), Depends: $depends"
+[[ -z $lintian ]] || echo "package: lintian: no error, no warning; $(grep -c '^I: ' "$work/lintian.log" || true) informational"
