@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ struct ReadCase {
     app::Request request;
     std::string error;
 };
+
+void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
 
 class ReadCommandLine : public testing::TestWithParam<ReadCase> {};
 
@@ -63,6 +66,8 @@ struct DisplayCase {
     app::DisplayEnvironment environment;
     bool missing;
 };
+
+void PrintTo(const DisplayCase& row, std::ostream* out) { *out << row.name; }
 
 class MissingDisplay : public testing::TestWithParam<DisplayCase> {};
 
