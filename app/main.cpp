@@ -1,14 +1,22 @@
+#include "app/CommandLine.h"
 #include "app/FontConfigurationPreload.h"
 #include "ui/UntCalc.h"
 
 #include <QApplication>
 
 #include <chrono>
+#include <iostream>
 
 int main(int argc, char* argv[])
 {
+    const app::CommandLine commandLine = app::readCommandLine(argc, argv);
+    const auto environment = app::DisplayEnvironment::current();
+    if (const auto status = app::answerWithoutWindow(commandLine, environment, std::cout, std::cerr)) {
+        return *status;
+    }
+
     auto fontConfiguration = app::preloadFontConfiguration();
-    QApplication application(argc, argv);
+    const auto application = app::openApplication(argc, argv, app::displayFailure(commandLine, environment));
     // Whatever is left of the load takes less than Qt loading it all again,
     // and while this thread waits its core is idle, so the loading thread
     // runs. The limit keeps a machine too busy to give it any time from

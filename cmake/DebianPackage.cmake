@@ -1,6 +1,7 @@
-# cpack -G DEB: the program, its launcher entry, AppStream description and
-# icons, for Debian 12. The library and headers are for developers and stay
-# out of it (cmake --install puts them in place).
+# cpack -G DEB: the program, its launcher entry, AppStream description,
+# icons, manual page, copyright and changelog, for Debian 12. The library
+# and headers are for developers and stay out of it (cmake --install puts
+# them in place).
 set(CPACK_PACKAGE_NAME qinghe-taxcalc)
 set(CPACK_PACKAGE_VENDOR "Qinghe")
 # Set the real maintainer at release time: -DQINGHE_MAINTAINER="Name <mail>".
@@ -22,5 +23,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # window's texts need the GB font, which no library pulls in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-gbsn00lp")
+
+# The same commit gives the same .deb: its dates come from the commit
+# (cmake/DebianPackageDate.cmake), its directories do not follow the umask.
+set(CPACK_QINGHE_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/DebianPackageDate.cmake")
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 include(CPack)

@@ -9,7 +9,7 @@ seconds=${1:-60}
 scripts/install-deps.sh
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQINGHE_FUZZ=ON -DQINGHE_BUILD_UI=OFF -DQINGHE_BUILD_BENCH=OFF -DBUILD_TESTING=OFF \
+  -DQINGHE_FUZZ=ON -DQINGHE_BUILD_UI=OFF -DQINGHE_BUILD_BENCH=OFF -DBUILD_TESTING=OFF -DQINGHE_DEBIAN_BUILD_FLAGS=OFF \
   -DCMAKE_CXX_FLAGS="$flags"
 cmake --build build-fuzz -j"$(nproc)"
 for target in build-fuzz/tests/fuzz/*_fuzz; do

@@ -15,6 +15,7 @@ packages=(
   libx11-dev libxdamage-dev libxfixes-dev
   fonts-arphic-gbsn00lp
   dpkg-dev desktop-file-utils appstream imagemagick
+  lintian man-db groff-base
 )
 
 missing=()

@@ -25,9 +25,10 @@ if(TARGET qinghe-taxcalc-ui)
   find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
   find_program(APT_GET apt-get)
   if(DPKG_SHLIBDEPS AND APT_GET)
+    find_program(LINTIAN lintian)
     add_test(NAME debian_package
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package_test.sh ${CMAKE_CPACK_COMMAND} ${PROJECT_BINARY_DIR}
-              ${PROJECT_VERSION})
+              ${PROJECT_VERSION} $<BOOL:${QINGHE_DEBIAN_BUILD_FLAGS}> $<$<BOOL:${LINTIAN}>:${LINTIAN}>)
     set_tests_properties(debian_package PROPERTIES TIMEOUT 300)
   endif()
 endif()

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Makes the Debian package from a built tree into a scratch directory and
 # checks its control fields, its files and that apt can resolve it here:
-#   package_test.sh <cpack> <build dir> <version>
-# Nothing is installed.
+#   package_test.sh <cpack> <build dir> <version> <hardened: 1|0> [lintian]
+# With lintian, the package must draw no error and no warning; a build with
+# Debian's flags must also show them in the program. Nothing is installed.
 set -euo pipefail
 
 cpack=$1
 build=$2
 version=$3
+hardened=$4
+lintian=${5:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "package: $*" >&2; exit 1; }
@@ -37,7 +40,10 @@ for file in ./usr/bin/qinghe-taxcalc \
   ./usr/share/metainfo/cn.qinghe.TaxCalc.metainfo.xml \
   ./usr/share/icons/hicolor/32x32/apps/cn.qinghe.TaxCalc.png \
   ./usr/share/icons/hicolor/64x64/apps/cn.qinghe.TaxCalc.png \
-  ./usr/share/icons/hicolor/128x128/apps/cn.qinghe.TaxCalc.png; do
+  ./usr/share/icons/hicolor/128x128/apps/cn.qinghe.TaxCalc.png \
+  ./usr/share/doc/qinghe-taxcalc/copyright \
+  ./usr/share/doc/qinghe-taxcalc/changelog.gz \
+  ./usr/share/man/man1/qinghe-taxcalc.1.gz; do
   grep -qxF "$file" "$work/files" || fail "$file is not in the package"
 done
 # The developers' files come with cmake --install, not with the program.
@@ -48,6 +54,40 @@ dpkg-deb -x "$deb" "$work/root"
 ! readelf -S --wide "$work/root/usr/bin/qinghe-taxcalc" | grep -q '\.debug_info' \
   || fail "the packaged program still carries its debug information"
 
+# Debian's documents: a machine-readable copyright, a changelog whose newest
+# entry is this version, a manual page that man reads without a warning.
+doc=$work/root/usr/share/doc/qinghe-taxcalc
+[[ $(head -n1 "$doc/copyright") == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] \
+  || fail "the copyright file is not in the machine-readable format"
+grep -qx 'License: MIT' "$doc/copyright" || fail "the copyright file does not name the MIT licence"
+newest=$(zcat "$doc/changelog.gz" | head -n1)
+[[ $newest == "qinghe-taxcalc ($version) "* ]] || fail "the changelog's newest entry is: $newest"
+page=$work/root/usr/share/man/man1/qinghe-taxcalc.1.gz
+LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>"$work/man.log" >/dev/null \
+  || fail "man cannot read the manual page: $(cat "$work/man.log")"
+[[ ! -s $work/man.log ]] || fail "man warns about the manual page: $(cat "$work/man.log")"
+
+program=$work/root/usr/bin/qinghe-taxcalc
+if [[ $hardened == 1 ]]; then
+  readelf -d "$program" | grep -Eq '\(FLAGS\).*BIND_NOW|\(FLAGS_1\).*NOW' || fail "the program is not linked with -z now"
+  readelf -lW "$program" | grep -q GNU_RELRO || fail "the program has no RELRO segment"
+  nm -D --undefined-only "$program" >"$work/imports"
+  grep -qw __stack_chk_fail "$work/imports" || fail "the program has no stack protector"
+  grep -Eq '__[a-z_]+_chk(@|$)' "$work/imports" || fail "the program calls no fortified function"
+fi
+
+if [[ -n $lintian ]]; then
+  # --fail-on cannot see the informational tags; the hardening ones count
+  # for a hardened build.
+  "$lintian" --display-info --fail-on error,warning "$deb" >"$work/lintian.log" 2>"$work/lintian.err" \
+    || fail "lintian: $(cat "$work/lintian.log" "$work/lintian.err")"
+  ! grep -E '^[EW]: ' "$work/lintian.log" || fail "lintian found errors or warnings"
+  if [[ $hardened == 1 ]]; then
+    ! grep -E 'hardening-' "$work/lintian.log" || fail "lintian finds the program not hardened"
+  fi
+fi
+
 apt-get install --simulate "$deb" >"$work/apt.log" 2>&1 || fail "apt cannot resolve it: $(cat "$work/apt.log")"
 grep -q '^Inst qinghe-taxcalc ' "$work/apt.log" || fail "apt would not install it: $(cat "$work/apt.log")"
 echo "package: $(basename "$deb"), Depends: $depends"
+[[ -z $lintian ]] || echo "package: lintian: no error, no warning; $(grep -c '^I: ' "$work/lintian.log" || true) informational"

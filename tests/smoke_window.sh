@@ -34,7 +34,12 @@ if [[ $manager == openbox ]]; then
   for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 fi
 
-QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
+if [[ $manager == openbox ]]; then
+  QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
+else
+  # Qt's own option names the display here, as the program lets it through.
+  env -u DISPLAY QT_QPA_PLATFORM=xcb "$program" -display "$DISPLAY" >"$work/program.log" 2>&1 &
+fi
 app=$!
 pids+=("$app")
 

@@ -7,7 +7,7 @@ if(TARGET qinghe-taxcalc-ui)
   function(add_ui_test name)
     add_executable(${name} ${ARGN})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    target_link_libraries(${name} PRIVATE qinghe-taxcalc-ui Qt6::Test)
+    target_link_libraries(${name} PRIVATE QingheTaxCalc::ui Qt6::Test)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endfunction()
@@ -15,6 +15,12 @@ if(TARGET qinghe-taxcalc-ui)
   add_ui_test(ui_window_test ui_window_test.cpp)
   add_ui_test(ui_parts_test ui_parts_test.cpp)
   add_ui_test(ui_accessibility_test ui_accessibility_test.cpp)
+  # A machine without the Song face: fontconfig with no fonts at all.
+  add_ui_test(ui_font_warning_test ui_font_warning_test.cpp)
+  file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/no-fonts/fonts.conf CONTENT
+    "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>${CMAKE_CURRENT_BINARY_DIR}/no-fonts/cache</cachedir></fontconfig>\n")
+  set_property(TEST ui_font_warning_test APPEND PROPERTY ENVIRONMENT
+    "FONTCONFIG_FILE=${CMAKE_CURRENT_BINARY_DIR}/no-fonts/fonts.conf")
 
   # The committed pictures are what the generator draws today.
   add_test(NAME ui_pictures_current

@@ -10,6 +10,12 @@
 
 #include <jpeglib.h>
 
+// The pictures are compiled into the window's static library, where nothing
+// else names their object file; naming it here makes the linker take it into
+// every program that reads a picture. Outside any namespace, as the macro
+// needs.
+static void registerPictures() { Q_INIT_RESOURCE(pictures); }
+
 namespace ui::pictures {
 
 namespace {
@@ -65,6 +71,8 @@ namespace {
 
 QByteArray resourceBytes(const QString& resource)
 {
+    static const bool registered = (registerPictures(), true);
+    Q_UNUSED(registered);
     QFile file(resource);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -144,6 +144,11 @@ QStringList songFamilies()
                 return QStringList{name};
             }
         }
+        // Without the face every Chinese text shows as boxes and the tape's
+        // 6-pixel columns no longer line up; say so once, and where to get it.
+        qWarning("The Song face (%s) is not installed: Chinese texts cannot be drawn and the tape's columns will "
+                 "not line up. On Debian it comes with the package fonts-arphic-gbsn00lp.",
+            qUtf8Printable(names.join(QStringLiteral(", "))));
         return names;
     }();
     return families;
