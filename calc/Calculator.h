@@ -97,6 +97,8 @@ public:
     void priceReport();
     void totalReport();
 
+    // Whether a digit, zero or point key may go on: it starts a new number, or
+    // the entry line is shorter than 20 bytes. Otherwise the limit hint.
     bool CanAppendDigit();
     void StartNewEntry();
 

@@ -10,9 +10,12 @@ constexpr std::size_t kEntryLimit = 20;
 
 } // namespace
 
+// A key that starts a new number replaces the shown one, however long: after
+// "1 / 3000 =" ('0.000333333333333333', 20 bytes) the key 7 gives '7.'.
 bool Calculator::CanAppendDigit()
 {
-    if (entry_.size() < kEntryLimit) {
+    const bool startsNewNumber = state_.NewEntry && !state_.FractionEntry;
+    if (startsNewNumber || entry_.size() < kEntryLimit) {
         return true;
     }
     setHint(Hint::EntryLimit);

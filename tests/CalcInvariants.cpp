@@ -83,6 +83,11 @@ std::optional<std::string> brokenInvariant(const calc::Calculator& c, bool whole
     if (entry.empty() || entry.size() > 24) {
         return "entry line '" + entry + "'";
     }
+    // The limit refuses only a key that would lengthen a line of 20 bytes;
+    // a refused key changes nothing else, so the state still shows why.
+    if (c.hintLine() == keys::kLimitHint && (entry.size() < 20 || (c.state().NewEntry && !c.state().FractionEntry))) {
+        return "limit hint on the entry line '" + entry + "' waiting for a new number or short";
+    }
     const std::size_t count = c.tape().count();
     if (count > 0 && c.state().MarkIndex != static_cast<std::int32_t>(count) - 1) {
         return "mark " + std::to_string(c.state().MarkIndex) + " on a tape of " + std::to_string(count);

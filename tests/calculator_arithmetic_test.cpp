@@ -92,7 +92,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, Flows,
         FlowCase{"ChainedDivisionByZeroKeepsTheFirstOperand", "SHOW 8 / 0 / 2 =", "4."},
         FlowCase{"ClearForgetsTheLastOperation", "SHOW 2 + 3 = C 7 =", "7."},
         FlowCase{"TaxKeyForgetsTheLastOperation", "SHOW 2 + 3 = TAX =", "5."},
-        FlowCase{"NegativeResult", "SHOW 3 - 5 =", "-2."}),
+        FlowCase{"NegativeResult", "SHOW 3 - 5 =", "-2."},
+        // The 5 replaces the 20-byte result instead of being refused.
+        FlowCase{"SecondOperandAfterLongResult", "SHOW 1 / 3000 = + 5 =", "5.00033333333333"},
+        FlowCase{"FirstOperandAfterLongResult", "SHOW 1 / 3000 = 7 + 5 =", "12."}),
     flowName);
 
 TEST(Equals, WithNoOperationOnAnEmptyTape)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using calc::Calculator;
 
 namespace {
@@ -59,9 +61,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, EntryKeys,
         EntryCase{"PointRefusedAtLimit", "SHOW 1234567890123456789 .", "1234567890123456789.", false, false},
         // A new show keeps FractionEntry, so digits go on after the shown value.
         EntryCase{"ShowKeepsFractionEntry", "SHOW 1.5 SHOW 7", "0.7", true, true},
-        EntryCase{"ShownResultOfTwentyBytesRefusesDigits", "SHOW 1 / 3 / 100000 +/- = 7", "-3.33333333333333E-6", true,
-            false},
-        EntryCase{"ClearEntryLiftsTheLimit", "SHOW 1 / 3 / 100000 +/- = CE 7", "7.", false, false}),
+        // A key that starts a new number replaces a shown number of any length.
+        EntryCase{"DigitReplacesResultOfTwentyBytes", "SHOW 1 / 3000 = 7", "7.", false, false},
+        EntryCase{"ZeroReplacesResultOfTwentyBytes", "SHOW 1 / 3000 = 0", "0.", false, false},
+        EntryCase{"PointReplacesResultOfTwentyBytes", "SHOW 1 / 3000 = .", "0.", false, true},
+        EntryCase{"DigitReplacesNegativeExponentResult", "SHOW 1 / 3 / 100000 +/- = 7", "7.", false, false},
+        EntryCase{"DigitAfterOperatorOnLongResult", "SHOW 1234567890123456 +/- = + 7", "7.", false, false},
+        EntryCase{"ClearEntryBeforeLongResultDigit", "SHOW 1 / 3 / 100000 +/- = CE 7", "7.", false, false},
+        EntryCase{
+            "TypedTwentyBytesRefuseTheNextDigit", "SHOW 11111111111111111111", "1111111111111111111.", false, false}),
     caseName);
 
 struct HintCase {
@@ -110,6 +118,31 @@ TEST(HandOvers, RefusedDigitLeavesTheLimitHint)
     Calculator c;
     keys::play(c, "SHOW 12345678901234567890");
     EXPECT_EQ(c.hintLine(), keys::kLimitHint);
+}
+
+TEST(EntryLimit, NewNumberAfterLongResultGetsTheDigitsHint)
+{
+    Calculator c;
+    keys::play(c, "SHOW 1 / 3000 =");
+    ASSERT_EQ(c.entryText(), "0.000333333333333333");
+    keys::play(c, "7");
+    EXPECT_EQ(c.hintLine().size(), 28u);
+    EXPECT_NE(c.hintLine(), keys::kLimitHint);
+}
+
+TEST(EntryLimit, ShowInFractionEntryAppendsAndKeepsTheLimit)
+{
+    Calculator c;
+    keys::play(c, "SHOW .");
+    c.setValue(std::numeric_limits<long double>::max());
+    keys::play(c, "SHOW");
+    ASSERT_EQ(c.entryText(), "1.18973149535723E4932");
+    keys::play(c, "7");
+    EXPECT_EQ(c.entryText(), "1.18973149535723E4932");
+    EXPECT_EQ(c.hintLine(), keys::kLimitHint);
+    c.setValue(0.5L);
+    keys::play(c, "SHOW 7");
+    EXPECT_EQ(c.entryText(), "0.57");
 }
 
 TEST(ClearAll, EmptiesTapeAndForgetsOperatorsButKeepsMemoryAndMark)
