@@ -1,3 +1,4 @@
+// Calculator: the entry line's keys (digits, zero, point, sign, backspace, CE, C) and its limit.
 #include "calc/Calculator.h"
 
 #include "calc/NumberText.h"
@@ -30,26 +31,22 @@ void Calculator::StartNewEntry()
     }
 }
 
-void Calculator::digit(int d)
+// d is '1' to '9'; the zero key has rules of its own.
+void Calculator::digit(char d)
 {
-    if (d <= 0 || d > 9) {
-        zero();
-        return;
-    }
     setHint(Hint::Digits);
     if (!CanAppendDigit()) {
         return;
     }
     StartNewEntry();
-    const char character = static_cast<char>('0' + d);
     if (state_.FractionEntry) {
-        entry_ += character;
+        entry_ += d;
         return;
     }
     if (entry_ == "0.") {
         entry_.clear();
     }
-    entry_ = TrimTrailingPoint(entry_) + character + '.';
+    entry_ = TrimTrailingPoint(entry_) + d + '.';
 }
 
 void Calculator::zero()
