@@ -54,6 +54,7 @@ class Calculator {
 public:
     Calculator();
 
+    // One key of the window: the key's own hint, then its action.
     void press(Key key);
 
     // Part of showing the window: the start state and the welcome hint.
@@ -78,8 +79,15 @@ public:
 
     void setTapeObserver(TapeObserver* observer) { tape_.setObserver(observer); }
 
-    // The single keys.
-    void digit(int d);
+    // Whether a digit, zero or point key may go on: it starts a new number, or
+    // the entry line is shorter than 20 bytes. Otherwise the limit hint.
+    bool CanAppendDigit();
+    // A digit, zero or point key waiting for a new number empties the line.
+    void StartNewEntry();
+
+private:
+    // The keys, reached through press().
+    void digit(char d);
     void zero();
     void point();
     void sign();
@@ -97,10 +105,6 @@ public:
     void priceReport();
     void totalReport();
 
-    bool CanAppendDigit();
-    void StartNewEntry();
-
-private:
     // A line that equals took off the tape, kept so a reset can put it back.
     struct DeletedLine {
         std::size_t index;

@@ -19,6 +19,8 @@ constexpr int kSignificantDigits = 18;
 constexpr int kGeneralDigits = 15;
 constexpr int kNoDecimalsLimit = -1;
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 // A number as at most 18 decimal digits: |x| = 0.d1d2d3... x 10^exponent.
 // No digits means zero; the last digit is never '0'.
 struct DecimalForm {
@@ -31,31 +33,65 @@ struct DecimalForm {
     Special special = Special::None;
 };
 
-struct ExtendedBits {
-    std::uint64_t significand;
-    std::uint16_t signExponent;
+// The x87 extended format as it lies in memory on x86-64: a 64-bit
+// significand with an explicit integer bit, then 16 bits of sign and
+// exponent; the rest of the long double is padding.
+class ExtendedBits {
+public:
+    static constexpr std::size_t kSignificandBytes = 8;
+    static constexpr std::size_t kSignExponentBytes = 2;
+    static constexpr std::uint16_t kExponentMask = 0x7FFF;
+    static constexpr std::uint16_t kSignBit = 0x8000;
+    static constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
+    static constexpr std::uint64_t kFractionMask = kIntegerBit - 1;
+
+    explicit ExtendedBits(long double x)
+    {
+        static_assert(sizeof(long double) >= kSignificandBytes + kSignExponentBytes);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&x);
+        std::memcpy(&significand_, bytes, kSignificandBytes);
+        std::memcpy(&signExponent_, bytes + kSignificandBytes, kSignExponentBytes);
+    }
+
+    bool negative() const { return (signExponent_ & kSignBit) != 0; }
+    // Zero of either sign and the subnormal values.
+    bool isZeroOrSubnormal() const { return exponentField() == 0; }
+    // Infinity or NaN: every exponent bit set.
+    bool isSpecial() const { return exponentField() == kExponentMask; }
+    // Of a special value: infinity, not NaN.
+    bool isInfinity() const { return (significand_ & kFractionMask) == 0; }
+    // A normal exponent without the integer bit; no arithmetic makes one.
+    bool isUnnormal() const { return (significand_ & kIntegerBit) == 0; }
+
+private:
+    unsigned exponentField() const { return signExponent_ & kExponentMask; }
+
+    std::uint64_t significand_ = 0;
+    std::uint16_t signExponent_ = 0;
 };
 
-ExtendedBits bitsOf(long double x)
-{
-    // On x86-64 the 10 value bytes come first, significand low.
-    ExtendedBits bits{};
-    std::memcpy(&bits.significand, &x, 8);
-    std::memcpy(&bits.signExponent, reinterpret_cast<const char*>(&x) + 8, 2);
-    return bits;
-}
-
 // The 18 significant digits of |x|, correctly rounded (ties to even), which
-// glibc's %Le conversion gives exactly for every extended value.
+// glibc's %Le conversion gives exactly for every extended value:
+// "d.ddddddddddddddddde+X" -> digits d..d, exponent X + 1.
 void writeSignificantDigits(long double magnitude, DecimalForm& form)
 {
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
-    // "d.ddddddddddddddddde+X..."
-    form.digits[0] = buffer[0];
-    std::memcpy(form.digits.data() + 1, buffer + 2, kSignificantDigits - 1);
-    form.exponent = std::atoi(buffer + 2 + kSignificantDigits - 1 + 1) + 1;
-    form.count = kSignificantDigits;
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", kSignificantDigits - 1, magnitude);
+    const std::string_view text(buffer, static_cast<std::size_t>(length));
+    const std::size_t exponentMark = text.find('e');
+    form.count = 0;
+    for (const char c : text.substr(0, exponentMark)) {
+        if (isDigit(c) && form.count < kSignificantDigits) {
+            form.digits[static_cast<std::size_t>(form.count++)] = c;
+        }
+    }
+    std::string_view exponentText = text.substr(exponentMark + 1);
+    if (exponentText.starts_with('+')) {
+        exponentText.remove_prefix(1); // from_chars reads a '-' but no '+'
+    }
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    form.exponent = exponent + 1;
 }
 
 // Cuts the 18 digits after `keep` digits, rounding half up on the decimal
@@ -88,23 +124,17 @@ void roundHalfUp(DecimalForm& form, int keep)
 DecimalForm decimalForm(long double x, int digitBudget, int decimals)
 {
     DecimalForm form;
-    const ExtendedBits bits = bitsOf(x);
-    const unsigned exponentField = bits.signExponent & 0x7FFFu;
-    const bool signBit = (bits.signExponent & 0x8000u) != 0;
-    constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
-
-    if (exponentField == 0) {
-        return form; // zero, -0 and the subnormal values
-    }
-    if (exponentField == 0x7FFFu) {
-        const bool infinity = (bits.significand & ~kIntegerBit) == 0;
-        form.special = infinity ? DecimalForm::Special::Infinity : DecimalForm::Special::NaN;
-        form.negative = infinity && signBit;
+    const ExtendedBits bits(x);
+    if (bits.isZeroOrSubnormal()) {
         return form;
     }
-    if ((bits.significand & kIntegerBit) == 0) {
-        // An unnormal: no arithmetic produces it and the processor rejects it
-        // as an operand, so it reads as "not a number".
+    if (bits.isSpecial()) {
+        form.special = bits.isInfinity() ? DecimalForm::Special::Infinity : DecimalForm::Special::NaN;
+        form.negative = bits.isInfinity() && bits.negative();
+        return form;
+    }
+    if (bits.isUnnormal()) {
+        // The processor rejects it as an operand, so it reads as "not a number".
         form.special = DecimalForm::Special::NaN;
         return form;
     }
@@ -121,7 +151,7 @@ DecimalForm decimalForm(long double x, int digitBudget, int decimals)
     if (form.count == 0) {
         return DecimalForm{};
     }
-    form.negative = signBit;
+    form.negative = bits.negative();
     return form;
 }
 
@@ -171,8 +201,6 @@ locale_t classicLocale()
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return locale;
 }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
@@ -310,7 +338,11 @@ long double ParseNumber(std::string_view s)
     const std::size_t length = integerDigits.size() + fractionDigits.size() + 10;
     std::array<char, 64> shortText;
     std::string longText;
-    char* const normal = length <= shortText.size() ? shortText.data() : (longText.resize(length), longText.data());
+    char* normal = shortText.data();
+    if (length > shortText.size()) {
+        longText.resize(length);
+        normal = longText.data();
+    }
     char* out = normal;
     if (negative) {
         *out++ = '-';

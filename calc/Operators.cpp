@@ -5,7 +5,7 @@
 namespace calc {
 namespace {
 
-const std::array kOperators{
+constexpr std::array kOperators{
     OperatorRow{Key::Add, "Add", "\xA3\xAB", Hint::Add, // ＋
         [](long double a, long double b) { return a + b; }},
     OperatorRow{Key::Sub, "Sub", "\xA3\xAD", Hint::Sub, // －
@@ -17,6 +17,8 @@ const std::array kOperators{
 };
 
 } // namespace
+
+std::span<const OperatorRow> operatorRows() { return kOperators; }
 
 const OperatorRow* operatorForKey(Key key)
 {

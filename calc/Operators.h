@@ -3,6 +3,7 @@
 #include "calc/Calculator.h"
 #include "calc/Hints.h"
 
+#include <span>
 #include <string_view>
 
 namespace calc {
@@ -17,6 +18,8 @@ struct OperatorRow {
     long double (*apply)(long double first, long double second);
 };
 
+// The four operators in key order: ＋, －, ×, ÷.
+std::span<const OperatorRow> operatorRows();
 // nullptr for a key that is no operator.
 const OperatorRow* operatorForKey(Key key);
 // nullptr for the empty name.

@@ -21,6 +21,23 @@ inline constexpr std::string_view kRateLabel = " \xCB\xB0\xC2\xCA\xA3\xBA     ";
 inline constexpr std::string_view kPriceLabel = " \xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB\xA3\xBA"; // " 不含税价："
 inline constexpr std::string_view kTotalLabel = " \xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6\xA3\xBA"; // " 价税合计："
 inline constexpr std::string_view kRateSetLabel = " \xCB\xB0\xC2\xCA\xC9\xE8\xD6\xC3\xA3\xBA"; // " 税率设置："
+// The word that names a report line, as the pick-up looks for it: the label
+// without its leading blank, its trailing blanks and its full-width colon.
+// " 税金：    " -> "税金".
+constexpr std::string_view labelWord(std::string_view label)
+{
+    constexpr std::size_t kColonBytes = 2;
+    label.remove_prefix(label.find_first_not_of(' '));
+    label.remove_suffix(label.size() - 1 - label.find_last_not_of(' '));
+    label.remove_suffix(kColonBytes);
+    return label;
+}
+inline constexpr std::string_view kTaxWord = labelWord(kTaxLabel); // 税金
+inline constexpr std::string_view kRateWord = labelWord(kRateLabel); // 税率
+inline constexpr std::string_view kPriceWord = labelWord(kPriceLabel); // 不含税价
+inline constexpr std::string_view kTotalWord = labelWord(kTotalLabel); // 价税合计
+static_assert(kTaxWord.size() == 4 && kRateWord.size() == 4 && kPriceWord.size() == 8 && kTotalWord.size() == 8);
+
 inline constexpr std::string_view kZeroRate = "\xCB\xB0\xC2\xCA\xCE\xAA"
                                               "0."; // 税率为0.
 // 无法得到含税价和价税合计！

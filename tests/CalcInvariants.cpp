@@ -1,11 +1,11 @@
 #include "CalcInvariants.h"
 
-#include "KeyScript.h"
+#include "TapeTexts.h"
 
 #include "calc/Exception.h"
 #include "calc/NumberText.h"
 
-namespace keys {
+namespace invariants {
 namespace {
 
 bool isNumber(std::string_view text)
@@ -42,11 +42,11 @@ bool startsWithLabel(std::string_view line, std::string_view label, std::string_
 bool isTapeLine(std::string_view line)
 {
     std::string_view rest;
-    if (line.empty() || line == keys::kSeparator || line == keys::kOverflowLine || line == keys::kZeroRate ||
-        line == keys::kNoPrice) {
+    if (line.empty() || line == texts::kSeparator || line == texts::kOverflowLine || line == texts::kZeroRate ||
+        line == texts::kNoPrice) {
         return true;
     }
-    for (const std::string_view symbol : {keys::kPlus, keys::kMinus, keys::kTimes, keys::kDivide}) {
+    for (const std::string_view symbol : {texts::kPlus, texts::kMinus, texts::kTimes, texts::kDivide}) {
         if (line == symbol) {
             return true;
         }
@@ -60,18 +60,18 @@ bool isTapeLine(std::string_view line)
     if (line.size() == 23 && isAlignedNumber(line)) {
         return true;
     }
-    if (startsWithLabel(line, keys::kResult, rest)) {
+    if (startsWithLabel(line, texts::kResult, rest)) {
         return (rest.size() == 21 && isAlignedNumber(rest)) || (rest.size() > 21 && isNumber(rest));
     }
-    for (const std::string_view label : {keys::kTaxLabel, keys::kPriceLabel, keys::kTotalLabel}) {
+    for (const std::string_view label : {texts::kTaxLabel, texts::kPriceLabel, texts::kTotalLabel}) {
         if (startsWithLabel(line, label, rest)) {
             return isNumber(rest);
         }
     }
-    if (startsWithLabel(line, keys::kRateLabel, rest)) {
+    if (startsWithLabel(line, texts::kRateLabel, rest)) {
         return rest.ends_with('%') && isNumber(rest.substr(0, rest.size() - 1));
     }
-    if (startsWithLabel(line, keys::kRateSetLabel, rest)) {
+    if (startsWithLabel(line, texts::kRateSetLabel, rest)) {
         return rest.size() == 13 && rest.ends_with('%') && isAlignedNumber(rest.substr(0, 12));
     }
     return false;
@@ -82,6 +82,11 @@ std::optional<std::string> brokenInvariant(const calc::Calculator& c, bool whole
     const std::string& entry = c.entryText();
     if (entry.empty() || entry.size() > 24) {
         return "entry line '" + entry + "'";
+    }
+    // The limit refuses only a key that would lengthen a line of 20 bytes;
+    // a refused key changes nothing else, so the state still shows why.
+    if (c.hintLine() == texts::kLimitHint && (entry.size() < 20 || (c.state().NewEntry && !c.state().FractionEntry))) {
+        return "limit hint on the entry line '" + entry + "' waiting for a new number or short";
     }
     const std::size_t count = c.tape().count();
     if (count > 0 && c.state().MarkIndex != static_cast<std::int32_t>(count) - 1) {
@@ -102,4 +107,4 @@ std::optional<std::string> brokenInvariant(const calc::Calculator& c, bool whole
     return std::nullopt;
 }
 
-} // namespace keys
+} // namespace invariants

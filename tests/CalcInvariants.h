@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace keys {
+namespace invariants {
 
 // One of the kinds of line the calculator writes.
 bool isTapeLine(std::string_view line);
@@ -18,4 +18,4 @@ bool isTapeLine(std::string_view line);
 // line is always checked; every line when wholeTape is set.
 std::optional<std::string> brokenInvariant(const calc::Calculator& c, bool wholeTape);
 
-} // namespace keys
+} // namespace invariants

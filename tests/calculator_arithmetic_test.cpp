@@ -1,4 +1,5 @@
-#include "KeyScript.h"
+#include "TapeTexts.h"
+#include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
 #include "calc/NumberText.h"
@@ -9,19 +10,19 @@
 #include <vector>
 
 using calc::Calculator;
-using keys::col25;
-using keys::kSeparator;
+using texts::col25;
+using texts::kSeparator;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-std::string result(std::string_view number) { return col25(keys::kResult, number); }
+std::string result(std::string_view number) { return col25(texts::kResult, number); }
 
 TEST(Equals, TwelvePlusThirtyOnAnEmptyTape)
 {
     Calculator c;
-    keys::play(c, "SHOW 12 + 30 =");
-    EXPECT_EQ(keys::tapeLines(c), (Lines{col25("", "12"), col25(keys::kPlus, "30"), kSeparator, result("42")}));
+    keyscript::play(c, "SHOW 12 + 30 =");
+    EXPECT_EQ(texts::tapeLines(c), (Lines{col25("", "12"), col25(texts::kPlus, "30"), kSeparator, result("42")}));
     EXPECT_EQ(c.state().MarkIndex, 3);
     EXPECT_EQ(c.tape().selected(), 3);
     EXPECT_EQ(c.entryText(), "42.");
@@ -32,36 +33,36 @@ TEST(Equals, TwelvePlusThirtyOnAnEmptyTape)
 TEST(Equals, RepeatedEqualsAddsTheSecondOperandAgain)
 {
     Calculator c;
-    keys::play(c, "SHOW 12 + 30 = =");
+    keyscript::play(c, "SHOW 12 + 30 = =");
     EXPECT_EQ(c.entryText(), "72.");
-    keys::play(c, "=");
+    keyscript::play(c, "=");
     EXPECT_EQ(c.entryText(), "102.");
-    const Lines tape = keys::tapeLines(c);
+    const Lines tape = texts::tapeLines(c);
     ASSERT_EQ(tape.size(), 14u);
     EXPECT_EQ(Lines(tape.begin() + 4, tape.begin() + 9),
-        (Lines{"", col25("", "42"), col25(keys::kPlus, "30"), kSeparator, result("72")}));
+        (Lines{"", col25("", "42"), col25(texts::kPlus, "30"), kSeparator, result("72")}));
     EXPECT_EQ(c.state().MarkIndex, 13);
 }
 
 TEST(Equals, NewNumberAfterResultTakesThePlaceOfTheFirstOperand)
 {
     Calculator c;
-    keys::play(c, "SHOW 12 + 30 = 5 =");
+    keyscript::play(c, "SHOW 12 + 30 = 5 =");
     EXPECT_EQ(c.entryText(), "35.");
 }
 
 TEST(Equals, ChainingHasNoPrecedence)
 {
     Calculator c;
-    keys::play(c, "SHOW 2 + 3 *");
+    keyscript::play(c, "SHOW 2 + 3 *");
     EXPECT_EQ(c.entryText(), "5.");
-    EXPECT_TRUE(c.hintLine().starts_with(keys::kEqualHintStart));
+    EXPECT_TRUE(c.hintLine().starts_with(texts::kEqualHintStart));
     EXPECT_EQ(c.state().PendingOp, "Multi");
-    keys::play(c, "4 =");
+    keyscript::play(c, "4 =");
     EXPECT_EQ(c.entryText(), "20.");
-    EXPECT_EQ(keys::tapeLines(c),
-        (Lines{col25("", "2"), col25(keys::kPlus, "3"), kSeparator, result("5"), "", col25("", "5"),
-            col25(keys::kTimes, "4"), kSeparator, result("20")}));
+    EXPECT_EQ(texts::tapeLines(c),
+        (Lines{col25("", "2"), col25(texts::kPlus, "3"), kSeparator, result("5"), "", col25("", "5"),
+            col25(texts::kTimes, "4"), kSeparator, result("20")}));
 }
 
 struct FlowCase {
@@ -77,7 +78,7 @@ std::string flowName(const testing::TestParamInfo<FlowCase>& info) { return info
 TEST_P(Flows, ShowTheResult)
 {
     Calculator c;
-    keys::play(c, GetParam().script);
+    keyscript::play(c, GetParam().script);
     EXPECT_EQ(c.entryText(), GetParam().entry);
 }
 
@@ -92,48 +93,51 @@ INSTANTIATE_TEST_SUITE_P(Cases, Flows,
         FlowCase{"ChainedDivisionByZeroKeepsTheFirstOperand", "SHOW 8 / 0 / 2 =", "4."},
         FlowCase{"ClearForgetsTheLastOperation", "SHOW 2 + 3 = C 7 =", "7."},
         FlowCase{"TaxKeyForgetsTheLastOperation", "SHOW 2 + 3 = TAX =", "5."},
-        FlowCase{"NegativeResult", "SHOW 3 - 5 =", "-2."}),
+        FlowCase{"NegativeResult", "SHOW 3 - 5 =", "-2."},
+        // The 5 replaces the 20-byte result instead of being refused.
+        FlowCase{"SecondOperandAfterLongResult", "SHOW 1 / 3000 = + 5 =", "5.00033333333333"},
+        FlowCase{"FirstOperandAfterLongResult", "SHOW 1 / 3000 = 7 + 5 =", "12."}),
     flowName);
 
 TEST(Equals, WithNoOperationOnAnEmptyTape)
 {
     Calculator c;
-    keys::play(c, "SHOW 7 =");
-    EXPECT_EQ(keys::tapeLines(c), (Lines{kSeparator, result("7")}));
+    keyscript::play(c, "SHOW 7 =");
+    EXPECT_EQ(texts::tapeLines(c), (Lines{kSeparator, result("7")}));
     EXPECT_EQ(c.entryText(), "7.");
 }
 
 TEST(Equals, WithNoOperationAfterAResultWritesTheLineWithoutSymbol)
 {
     Calculator c;
-    keys::play(c, "SHOW 7 = 7 =");
-    EXPECT_EQ(keys::tapeLines(c),
-        (Lines{kSeparator, result("7"), "", col25("", "7"), keys::blanks(22) + "0", kSeparator, result("7")}));
+    keyscript::play(c, "SHOW 7 = 7 =");
+    EXPECT_EQ(texts::tapeLines(c),
+        (Lines{kSeparator, result("7"), "", col25("", "7"), texts::blanks(22) + "0", kSeparator, result("7")}));
 }
 
 TEST(Operator, OperandLineKeepsTheEntryAsTyped)
 {
     Calculator c;
-    keys::play(c, "SHOW 0.50 + 2 = = 8 +/- - 5 +/- =");
-    const Lines tape = keys::tapeLines(c);
+    keyscript::play(c, "SHOW 0.50 + 2 = = 8 +/- - 5 +/- =");
+    const Lines tape = texts::tapeLines(c);
     EXPECT_EQ(tape[0], col25("", "0.50"));
     EXPECT_EQ(tape[5], col25("", "2.5"));
     EXPECT_EQ(tape[10], col25("", "-8"));
-    EXPECT_EQ(tape[11], col25(keys::kMinus, "-5"));
+    EXPECT_EQ(tape[11], col25(texts::kMinus, "-5"));
     EXPECT_EQ(c.entryText(), "-3.");
 }
 
 TEST(DivisionByZero, RemovesOnlyTheFailedCalculation)
 {
     Calculator c;
-    keys::play(c, "SHOW 12 + 30 = 8 / 0 =");
-    EXPECT_EQ(keys::tapeLines(c), (Lines{col25("", "12"), col25(keys::kPlus, "30"), kSeparator, result("42")}));
+    keyscript::play(c, "SHOW 12 + 30 = 8 / 0 =");
+    EXPECT_EQ(texts::tapeLines(c), (Lines{col25("", "12"), col25(texts::kPlus, "30"), kSeparator, result("42")}));
     EXPECT_EQ(c.entryText(), "0.");
     EXPECT_EQ(c.state().MarkIndex, 3);
     EXPECT_EQ(c.tape().selected(), -1);
     EXPECT_EQ(c.state().LastOp, "Div");
     EXPECT_EQ(c.state().FirstOperand, 8);
-    keys::play(c, "=");
+    keyscript::play(c, "=");
     EXPECT_EQ(c.tape().count(), 4u);
     EXPECT_EQ(c.state().MarkIndex, 3);
 }
@@ -141,10 +145,10 @@ TEST(DivisionByZero, RemovesOnlyTheFailedCalculation)
 TEST(DivisionByZero, OnAnEmptyTapeLeavesItEmpty)
 {
     Calculator c;
-    keys::play(c, "SHOW 8 / 0 =");
+    keyscript::play(c, "SHOW 8 / 0 =");
     EXPECT_EQ(c.tape().count(), 0u);
     EXPECT_EQ(c.state().MarkIndex, -1);
-    keys::play(c, "=");
+    keyscript::play(c, "=");
     EXPECT_EQ(c.tape().count(), 0u);
     EXPECT_EQ(c.state().MarkIndex, -1);
 }
@@ -153,13 +157,13 @@ TEST(DivisionByZero, KeepsAReportAndItsClosingSeparator)
 {
     // Rate key on 0., then divide, divide, plus: the rate block stays whole.
     Calculator c;
-    keys::play(c, "SHOW RATE / / +");
-    const Lines rateBlock{kSeparator, std::string(keys::kRateSetLabel) + keys::blanks(8) + "0.00%", kSeparator};
-    EXPECT_EQ(keys::tapeLines(c), rateBlock);
+    keyscript::play(c, "SHOW RATE / / +");
+    const Lines rateBlock{kSeparator, std::string(texts::kRateSetLabel) + texts::blanks(8) + "0.00%", kSeparator};
+    EXPECT_EQ(texts::tapeLines(c), rateBlock);
     EXPECT_EQ(c.state().MarkIndex, 2);
     EXPECT_EQ(c.tape().selected(), -1);
     EXPECT_EQ(c.state().PendingOp, "Add");
-    keys::play(c, "4 =");
+    keyscript::play(c, "4 =");
     EXPECT_EQ(c.entryText(), "4.");
 }
 
@@ -168,11 +172,11 @@ TEST(DivisionByZero, AfterAReportPutsItsClosingSeparatorBack)
     // The chained reset leaves ÷ pending with no block of its own; the next
     // equals replaces the report's closing separator, which must come back.
     Calculator c;
-    keys::play(c, "SHOW 17 TAX 8 / 0 /");
-    const Lines report = keys::tapeLines(c);
+    keyscript::play(c, "SHOW 17 TAX 8 / 0 /");
+    const Lines report = texts::tapeLines(c);
     ASSERT_EQ(report.size(), 6u);
-    keys::play(c, "0 =");
-    EXPECT_EQ(keys::tapeLines(c), report);
+    keyscript::play(c, "0 =");
+    EXPECT_EQ(texts::tapeLines(c), report);
     EXPECT_EQ(c.state().MarkIndex, 5);
     EXPECT_EQ(c.tape().selected(), -1);
 }
@@ -180,8 +184,8 @@ TEST(DivisionByZero, AfterAReportPutsItsClosingSeparatorBack)
 TEST(DivisionByZero, AfterAChainedResetKeepsEarlierBlocks)
 {
     Calculator c;
-    keys::play(c, "SHOW 5 + 5 = 8 / 0 / 0 =");
-    EXPECT_EQ(keys::tapeLines(c), (Lines{col25("", "5"), col25(keys::kPlus, "5"), kSeparator, result("10")}));
+    keyscript::play(c, "SHOW 5 + 5 = 8 / 0 / 0 =");
+    EXPECT_EQ(texts::tapeLines(c), (Lines{col25("", "5"), col25(texts::kPlus, "5"), kSeparator, result("10")}));
     EXPECT_EQ(c.state().MarkIndex, 3);
 }
 
@@ -190,11 +194,11 @@ TEST(DivisionByZero, AfterShowDroppedThePendingOperation)
     // Show drops the pending ＋; equals then repeats the division by zero on
     // the shown 0, replacing the lone ＋ line, which comes back at the end.
     Calculator c;
-    keys::play(c, "SHOW 12 + 30 = 1 / 0 = 5 + SHOW");
-    const Lines before = keys::tapeLines(c);
+    keyscript::play(c, "SHOW 12 + 30 = 1 / 0 = 5 + SHOW");
+    const Lines before = texts::tapeLines(c);
     ASSERT_EQ(before.size(), 7u);
-    keys::play(c, "=");
-    EXPECT_EQ(keys::tapeLines(c), before);
+    keyscript::play(c, "=");
+    EXPECT_EQ(texts::tapeLines(c), before);
     EXPECT_EQ(c.state().MarkIndex, 6);
     EXPECT_EQ(c.tape().selected(), -1);
 }
@@ -203,28 +207,28 @@ TEST(Overflow, ResetForgetsTheCalculation)
 {
     Calculator c;
     c.setValue(1e4000L);
-    keys::play(c, "SHOW * =");
-    EXPECT_EQ(keys::tapeLines(c),
-        (Lines{col25("", "1E4000"), col25(keys::kTimes, "1E4000"), kSeparator, keys::kOverflowLine}));
+    keyscript::play(c, "SHOW * =");
+    EXPECT_EQ(texts::tapeLines(c),
+        (Lines{col25("", "1E4000"), col25(texts::kTimes, "1E4000"), kSeparator, texts::kOverflowLine}));
     EXPECT_EQ(c.entryText(), "0.");
     EXPECT_EQ(c.state().MarkIndex, 3);
     EXPECT_EQ(c.tape().selected(), 3);
     EXPECT_EQ(c.state().LastOp, "");
     EXPECT_EQ(c.state().FirstOperand, 0);
     EXPECT_EQ(c.state().SecondOperand, 0);
-    keys::play(c, "=");
-    EXPECT_EQ(keys::tapeLines(c).at(6), keys::blanks(22) + "0");
+    keyscript::play(c, "=");
+    EXPECT_EQ(texts::tapeLines(c).at(6), texts::blanks(22) + "0");
 }
 
 TEST(ShownExponent, SingleDigitExponentReadsBack)
 {
     Calculator c;
-    keys::play(c, "SHOW 1 * 10000000000 = * 10000000000 =");
+    keyscript::play(c, "SHOW 1 * 10000000000 = * 10000000000 =");
     EXPECT_EQ(c.entryText(), "1E20.");
-    keys::play(c, "+ 1 =");
+    keyscript::play(c, "+ 1 =");
     EXPECT_EQ(c.entryText(), "1E20.");
     EXPECT_EQ(c.state().FirstOperand, 1e20L + 1);
-    keys::play(c, "+/- MS");
+    keyscript::play(c, "+/- MS");
     EXPECT_EQ(c.state().MemoryValue, -1e20L);
 }
 
@@ -232,15 +236,15 @@ TEST(ShownExponent, ExponentWithoutDigitsReadsAsExponentZero)
 {
     Calculator c;
     c.setValue(1e20L);
-    keys::play(c, "SHOW BS BS");
+    keyscript::play(c, "SHOW BS BS");
     ASSERT_EQ(c.entryText(), "1E.");
-    keys::play(c, "+ 1 =");
+    keyscript::play(c, "+ 1 =");
     EXPECT_EQ(c.entryText(), "2.");
     Calculator d;
     d.setValue(1e-5L);
-    keys::play(d, "SHOW BS");
+    keyscript::play(d, "SHOW BS");
     ASSERT_EQ(d.entryText(), "1E-.");
-    keys::play(d, "=");
+    keyscript::play(d, "=");
     EXPECT_EQ(d.entryText(), "1.");
 }
 
@@ -248,10 +252,10 @@ TEST(ShownExponent, UnreadableTextQuotesTheWholeEntry)
 {
     Calculator c;
     c.setValue(1e20L);
-    keys::play(c, "SHOW . SHOW BS 5");
+    keyscript::play(c, "SHOW . SHOW BS 5");
     ASSERT_EQ(c.entryText(), "1E2.5");
     try {
-        keys::play(c, "=");
+        keyscript::play(c, "=");
         FAIL() << "expected a conversion error";
     } catch (const calc::EConvertError& e) {
         EXPECT_EQ(e.message(), "'1E2.5' is not a valid floating point value");
@@ -262,26 +266,26 @@ TEST(ConversionError, ChainedOperatorKeepsThePendingOperation)
 {
     Calculator c;
     c.setValue(1e4932L);
-    keys::play(c, "SHOW MS M+ 2 + MR");
+    keyscript::play(c, "SHOW MS M+ 2 + MR");
     ASSERT_EQ(c.entryText(), "INF.");
-    const Lines before = keys::tapeLines(c);
-    EXPECT_THROW(keys::play(c, "*"), calc::EConvertError);
-    EXPECT_TRUE(c.hintLine().starts_with(keys::kEqualHintStart));
+    const Lines before = texts::tapeLines(c);
+    EXPECT_THROW(keyscript::play(c, "*"), calc::EConvertError);
+    EXPECT_TRUE(c.hintLine().starts_with(texts::kEqualHintStart));
     EXPECT_EQ(c.state().PendingOp, "Add");
     EXPECT_EQ(c.state().LastOp, "");
-    EXPECT_EQ(keys::tapeLines(c), before);
+    EXPECT_EQ(texts::tapeLines(c), before);
 }
 
 TEST(LongResult, ResultLineHoldsTheWholeText)
 {
     Calculator c;
     c.setValue(-1.23456789012345e-1000L);
-    keys::play(c, "SHOW * CE 1 =");
+    keyscript::play(c, "SHOW * CE 1 =");
     const std::string shown = c.entryText();
     ASSERT_EQ(shown, "-1.23456789012345E-1000");
     ASSERT_GT(shown.size(), 21u);
-    EXPECT_EQ(keys::tapeLines(c).back(), std::string(keys::kResult) + shown);
-    keys::play(c, "PICK");
+    EXPECT_EQ(texts::tapeLines(c).back(), std::string(texts::kResult) + shown);
+    keyscript::play(c, "PICK");
     EXPECT_EQ(c.value(), calc::ParseNumber(shown));
 }
 

@@ -1,8 +1,11 @@
-#include "KeyScript.h"
+#include "TapeTexts.h"
+#include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using calc::Calculator;
 
@@ -23,7 +26,7 @@ std::string caseName(const testing::TestParamInfo<EntryCase>& info) { return inf
 TEST_P(EntryKeys, EditTheEntryLine)
 {
     Calculator c;
-    keys::play(c, GetParam().script);
+    keyscript::play(c, GetParam().script);
     EXPECT_EQ(c.entryText(), GetParam().entry);
     EXPECT_EQ(c.state().NewEntry, GetParam().newEntry);
     EXPECT_EQ(c.state().FractionEntry, GetParam().fraction);
@@ -59,9 +62,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, EntryKeys,
         EntryCase{"PointRefusedAtLimit", "SHOW 1234567890123456789 .", "1234567890123456789.", false, false},
         // A new show keeps FractionEntry, so digits go on after the shown value.
         EntryCase{"ShowKeepsFractionEntry", "SHOW 1.5 SHOW 7", "0.7", true, true},
-        EntryCase{"ShownResultOfTwentyBytesRefusesDigits", "SHOW 1 / 3 / 100000 +/- = 7", "-3.33333333333333E-6", true,
-            false},
-        EntryCase{"ClearEntryLiftsTheLimit", "SHOW 1 / 3 / 100000 +/- = CE 7", "7.", false, false}),
+        // A key that starts a new number replaces a shown number of any length.
+        EntryCase{"DigitReplacesResultOfTwentyBytes", "SHOW 1 / 3000 = 7", "7.", false, false},
+        EntryCase{"ZeroReplacesResultOfTwentyBytes", "SHOW 1 / 3000 = 0", "0.", false, false},
+        EntryCase{"PointReplacesResultOfTwentyBytes", "SHOW 1 / 3000 = .", "0.", false, true},
+        EntryCase{"DigitReplacesNegativeExponentResult", "SHOW 1 / 3 / 100000 +/- = 7", "7.", false, false},
+        EntryCase{"DigitAfterOperatorOnLongResult", "SHOW 1234567890123456 +/- = + 7", "7.", false, false},
+        EntryCase{"ClearEntryBeforeLongResultDigit", "SHOW 1 / 3 / 100000 +/- = CE 7", "7.", false, false},
+        EntryCase{
+            "TypedTwentyBytesRefuseTheNextDigit", "SHOW 11111111111111111111", "1111111111111111111.", false, false}),
     caseName);
 
 struct HintCase {
@@ -76,7 +85,7 @@ class HintLengths : public testing::TestWithParam<HintCase> {};
 TEST_P(HintLengths, LastKeyWritesItsText)
 {
     Calculator c;
-    keys::play(c, GetParam().script);
+    keyscript::play(c, GetParam().script);
     EXPECT_EQ(c.hintLine().size(), GetParam().bytes);
 }
 
@@ -94,28 +103,53 @@ INSTANTIATE_TEST_SUITE_P(Keys, HintLengths,
 TEST(HandOvers, ChainedOperatorLeavesTheEqualsHint)
 {
     Calculator c;
-    keys::play(c, "SHOW 5 + 3 +");
-    EXPECT_TRUE(c.hintLine().starts_with(keys::kEqualHintStart));
+    keyscript::play(c, "SHOW 5 + 3 +");
+    EXPECT_TRUE(c.hintLine().starts_with(texts::kEqualHintStart));
 }
 
 TEST(HandOvers, MemoryAddOnEmptyIndicatorLeavesTheStoreHint)
 {
     Calculator c;
-    keys::play(c, "SHOW 5 M+");
-    EXPECT_TRUE(c.hintLine().starts_with(keys::kMsHintStart));
+    keyscript::play(c, "SHOW 5 M+");
+    EXPECT_TRUE(c.hintLine().starts_with(texts::kMsHintStart));
 }
 
 TEST(HandOvers, RefusedDigitLeavesTheLimitHint)
 {
     Calculator c;
-    keys::play(c, "SHOW 12345678901234567890");
-    EXPECT_EQ(c.hintLine(), keys::kLimitHint);
+    keyscript::play(c, "SHOW 12345678901234567890");
+    EXPECT_EQ(c.hintLine(), texts::kLimitHint);
+}
+
+TEST(EntryLimit, NewNumberAfterLongResultGetsTheDigitsHint)
+{
+    Calculator c;
+    keyscript::play(c, "SHOW 1 / 3000 =");
+    ASSERT_EQ(c.entryText(), "0.000333333333333333");
+    keyscript::play(c, "7");
+    EXPECT_EQ(c.hintLine().size(), 28u);
+    EXPECT_NE(c.hintLine(), texts::kLimitHint);
+}
+
+TEST(EntryLimit, ShowInFractionEntryAppendsAndKeepsTheLimit)
+{
+    Calculator c;
+    keyscript::play(c, "SHOW .");
+    c.setValue(std::numeric_limits<long double>::max());
+    keyscript::play(c, "SHOW");
+    ASSERT_EQ(c.entryText(), "1.18973149535723E4932");
+    keyscript::play(c, "7");
+    EXPECT_EQ(c.entryText(), "1.18973149535723E4932");
+    EXPECT_EQ(c.hintLine(), texts::kLimitHint);
+    c.setValue(0.5L);
+    keyscript::play(c, "SHOW 7");
+    EXPECT_EQ(c.entryText(), "0.57");
 }
 
 TEST(ClearAll, EmptiesTapeAndForgetsOperatorsButKeepsMemoryAndMark)
 {
     Calculator c;
-    keys::play(c, "SHOW 5 MS 1 2 + 3 0 = 4 + C");
+    keyscript::play(c, "SHOW 5 MS 1 2 + 3 0 = 4 + C");
     EXPECT_EQ(c.tape().count(), 0u);
     EXPECT_EQ(c.tape().selected(), -1);
     EXPECT_EQ(c.entryText(), "0.");
@@ -126,14 +160,14 @@ TEST(ClearAll, EmptiesTapeAndForgetsOperatorsButKeepsMemoryAndMark)
     EXPECT_EQ(c.memoryIndicator(), "M");
     EXPECT_EQ(c.state().MemoryValue, 5);
     EXPECT_EQ(c.state().MarkIndex, 6);
-    keys::play(c, "7 =");
+    keyscript::play(c, "7 =");
     EXPECT_EQ(c.entryText(), "7.");
 }
 
 TEST(ClearEntry, KeepsThePendingOperation)
 {
     Calculator c;
-    keys::play(c, "SHOW 5 + 3 CE 4 =");
+    keyscript::play(c, "SHOW 5 + 3 CE 4 =");
     EXPECT_EQ(c.entryText(), "9.");
 }
 
@@ -141,9 +175,9 @@ TEST(Backspace, EditsAShownExponentByteByByte)
 {
     Calculator c;
     c.setValue(1.5e20L);
-    keys::play(c, "SHOW");
+    keyscript::play(c, "SHOW");
     EXPECT_EQ(c.entryText(), "1.5E20");
-    keys::play(c, "BS");
+    keyscript::play(c, "BS");
     EXPECT_EQ(c.entryText(), "1.5E2");
 }
 
@@ -154,7 +188,7 @@ TEST(Show, SetsTheStartState)
     EXPECT_EQ(c.hintLine(), "");
     EXPECT_EQ(c.rateCaption(), "");
     c.setValue(12.5L);
-    keys::play(c, "5 MS + SHOW");
+    keyscript::play(c, "5 MS + SHOW");
     EXPECT_EQ(c.entryText(), "12.5");
     EXPECT_EQ(c.rateCaption(), "17%");
     EXPECT_EQ(c.state().TaxRate, 17);
@@ -164,7 +198,7 @@ TEST(Show, SetsTheStartState)
     EXPECT_TRUE(c.state().NewEntry);
     EXPECT_EQ(c.tape().count(), 2u);
     c.setValue(3);
-    keys::play(c, "SHOW");
+    keyscript::play(c, "SHOW");
     EXPECT_EQ(c.entryText(), "3.");
 }
 
@@ -172,28 +206,28 @@ TEST(Show, NonFiniteValueIsShownAsItsText)
 {
     Calculator c;
     c.setValue(std::numeric_limits<long double>::infinity());
-    keys::play(c, "SHOW");
+    keyscript::play(c, "SHOW");
     EXPECT_EQ(c.entryText(), "INF.");
-    EXPECT_THROW(keys::play(c, "+"), calc::EConvertError);
+    EXPECT_THROW(keyscript::play(c, "+"), calc::EConvertError);
     c.setValue(std::numeric_limits<long double>::quiet_NaN());
-    keys::play(c, "SHOW");
+    keyscript::play(c, "SHOW");
     EXPECT_EQ(c.entryText(), "NAN.");
 }
 
 TEST(BeforeShow, KeysDoNotCrash)
 {
     Calculator c;
-    keys::play(c, "BS");
+    keyscript::play(c, "BS");
     EXPECT_EQ(c.entryText(), "");
-    keys::play(c, "0");
+    keyscript::play(c, "0");
     EXPECT_EQ(c.entryText(), "");
-    keys::play(c, "+/-");
+    keyscript::play(c, "+/-");
     EXPECT_EQ(c.entryText(), "-");
-    keys::play(c, "BS");
+    keyscript::play(c, "BS");
     EXPECT_EQ(c.entryText(), "");
-    EXPECT_THROW(keys::play(c, "="), calc::EConvertError);
-    EXPECT_NO_THROW(keys::play(c, "PICK MR MC"));
-    keys::play(c, "7");
+    EXPECT_THROW(keyscript::play(c, "="), calc::EConvertError);
+    EXPECT_NO_THROW(keyscript::play(c, "PICK MR MC"));
+    keyscript::play(c, "7");
     EXPECT_EQ(c.entryText(), "7.");
 }
 

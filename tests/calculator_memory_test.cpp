@@ -1,4 +1,5 @@
-#include "KeyScript.h"
+#include "TapeTexts.h"
+#include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
 
@@ -23,7 +24,7 @@ class MemoryKeys : public testing::TestWithParam<MemoryCase> {};
 TEST_P(MemoryKeys, KeepTheRegister)
 {
     Calculator c;
-    keys::play(c, GetParam().script);
+    keyscript::play(c, GetParam().script);
     EXPECT_EQ(c.entryText(), GetParam().entry);
     EXPECT_EQ(c.memoryIndicator(), GetParam().indicator);
     EXPECT_EQ(c.state().MemoryValue, GetParam().memory);
@@ -46,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MemoryKeys,
 TEST(MemoryKeys, RecallWithEmptyIndicatorKeepsTheFlags)
 {
     Calculator c;
-    keys::play(c, "SHOW 1 . 5 MR");
+    keyscript::play(c, "SHOW 1 . 5 MR");
     EXPECT_EQ(c.entryText(), "1.5");
     EXPECT_FALSE(c.state().NewEntry);
     EXPECT_TRUE(c.state().FractionEntry);
@@ -56,11 +57,11 @@ TEST(MemoryKeys, AddPastTheRangeStoresAnInfinity)
 {
     Calculator c;
     c.setValue(1e4932L);
-    keys::play(c, "SHOW MS M+ MR");
+    keyscript::play(c, "SHOW MS M+ MR");
     EXPECT_TRUE(std::isinf(c.state().MemoryValue));
     EXPECT_EQ(c.entryText(), "INF.");
-    EXPECT_THROW(keys::play(c, "M+"), calc::EConvertError);
-    keys::play(c, "MC");
+    EXPECT_THROW(keyscript::play(c, "M+"), calc::EConvertError);
+    keyscript::play(c, "MC");
     EXPECT_EQ(c.memoryIndicator(), "");
     EXPECT_EQ(c.state().MemoryValue, 0);
 }
@@ -69,10 +70,10 @@ TEST(MemoryKeys, UnreadableEntryStoresNothing)
 {
     Calculator c;
     c.setValue(std::numeric_limits<long double>::quiet_NaN());
-    keys::play(c, "SHOW");
-    EXPECT_THROW(keys::play(c, "MS"), calc::EConvertError);
+    keyscript::play(c, "SHOW");
+    EXPECT_THROW(keyscript::play(c, "MS"), calc::EConvertError);
     EXPECT_EQ(c.memoryIndicator(), "");
-    EXPECT_TRUE(c.hintLine().starts_with(keys::kMsHintStart));
+    EXPECT_TRUE(c.hintLine().starts_with(texts::kMsHintStart));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-#include "KeyScript.h"
+#include "TapeTexts.h"
+#include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
 
@@ -25,7 +26,7 @@ class PickUp : public testing::TestWithParam<PickCase> {};
 TEST_P(PickUp, TakesTheNumberOfTheLine)
 {
     Calculator c;
-    keys::play(c, GetParam().script);
+    keyscript::play(c, GetParam().script);
     c.selectLine(GetParam().line);
     c.setValue(kUntouched);
     const std::string entry = c.entryText();
@@ -66,7 +67,7 @@ TEST_P(PickUpError, ReportsTheTextAndChangesNothing)
 {
     Calculator c;
     c.setValue(GetParam().shown);
-    keys::play(c, GetParam().script);
+    keyscript::play(c, GetParam().script);
     c.selectLine(GetParam().line);
     c.setValue(kUntouched);
     try {
@@ -87,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, PickUpError,
         PickErrorCase{"ZeroRateLine", 0, "SHOW RATE 5 TAX", 6, "'" + kNotANumber},
         // Byte 12 is the second byte of a character: the text starts inside it.
         PickErrorCase{
-            "NoPriceLine", 0, "SHOW RATE 5 TAX", 7, "'" + std::string(keys::kNoPrice.substr(11)) + kNotANumber}),
+            "NoPriceLine", 0, "SHOW RATE 5 TAX", 7, "'" + std::string(texts::kNoPrice.substr(11)) + kNotANumber}),
     [](const testing::TestParamInfo<PickErrorCase>& info) { return std::string(info.param.name); });
 
 } // namespace

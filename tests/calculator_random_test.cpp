@@ -1,5 +1,6 @@
 #include "CalcInvariants.h"
-#include "KeyScript.h"
+#include "TapeTexts.h"
+#include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
 #include "calc/NumberText.h"
@@ -23,22 +24,27 @@ public:
 
     void playOne(Calculator& c)
     {
+        constexpr std::array digits{
+            Key::D0, Key::D1, Key::D2, Key::D3, Key::D4, Key::D5, Key::D6, Key::D7, Key::D8, Key::D9};
+        constexpr std::array operators{Key::Add, Key::Sub, Key::Multi, Key::Div};
+        constexpr std::array editing{Key::Sign, Key::Back, Key::Back, Key::CE, Key::C};
+        constexpr std::array memory{Key::MS, Key::MAdd, Key::MR, Key::MC};
+        constexpr std::array tax{Key::SetCess, Key::Tax, Key::Price, Key::PriceAndTax};
         const unsigned roll = random_() % 100;
         if (roll < 40) {
-            c.press(static_cast<Key>(random_() % 10));
+            c.press(pick(digits));
         } else if (roll < 44) {
             c.press(Key::Dot);
         } else if (roll < 60) {
-            c.press(static_cast<Key>(static_cast<int>(Key::Add) + static_cast<int>(random_() % 4)));
+            c.press(pick(operators));
         } else if (roll < 70) {
             c.press(Key::Equal);
         } else if (roll < 77) {
-            constexpr std::array editing{Key::Sign, Key::Back, Key::Back, Key::CE, Key::C};
-            c.press(editing[random_() % editing.size()]);
+            c.press(pick(editing));
         } else if (roll < 84) {
-            c.press(static_cast<Key>(static_cast<int>(Key::MS) + static_cast<int>(random_() % 4)));
+            c.press(pick(memory));
         } else if (roll < 92) {
-            c.press(static_cast<Key>(static_cast<int>(Key::SetCess) + static_cast<int>(random_() % 4)));
+            c.press(pick(tax));
         } else if (roll < 97) {
             const auto lines = static_cast<std::ptrdiff_t>(c.tape().count());
             c.selectLine(static_cast<std::ptrdiff_t>(random_() % static_cast<unsigned>(lines + 2)) - 1);
@@ -52,6 +58,12 @@ public:
     }
 
 private:
+    template <std::size_t N>
+    Key pick(const std::array<Key, N>& keys)
+    {
+        return keys[random_() % N];
+    }
+
     long double interestingValue()
     {
         constexpr std::array<long double, 12> values{0, 1, -42, 0.5L, 1e20L, -1e-5L, 1e4000L, 1e4932L,
@@ -65,7 +77,7 @@ private:
 
 void checkInvariants(const Calculator& c, bool wholeTape)
 {
-    const std::optional<std::string> broken = keys::brokenInvariant(c, wholeTape);
+    const std::optional<std::string> broken = invariants::brokenInvariant(c, wholeTape);
     ASSERT_FALSE(broken.has_value()) << *broken;
 }
 
@@ -90,10 +102,10 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RandomKeys, testing::Range(1u, 21u));
 
 TEST(TapeLineKinds, RejectForeignLines)
 {
-    EXPECT_FALSE(keys::isTapeLine("42"));
-    EXPECT_FALSE(keys::isTapeLine(keys::col25("", "4 2")));
-    EXPECT_FALSE(keys::isTapeLine(std::string(keys::kResult) + "42"));
-    EXPECT_TRUE(keys::isTapeLine(keys::col25(keys::kResult, "42")));
+    EXPECT_FALSE(invariants::isTapeLine("42"));
+    EXPECT_FALSE(invariants::isTapeLine(texts::col25("", "4 2")));
+    EXPECT_FALSE(invariants::isTapeLine(std::string(texts::kResult) + "42"));
+    EXPECT_TRUE(invariants::isTapeLine(texts::col25(texts::kResult, "42")));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-#include "KeyScript.h"
+#include "TapeTexts.h"
+#include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
 
@@ -8,19 +9,19 @@
 #include <vector>
 
 using calc::Calculator;
-using keys::kSeparator;
+using texts::kSeparator;
 using Lines = std::vector<std::string>;
 
 namespace {
 
 std::string line(std::string_view label, std::string_view amount) { return std::string(label) + std::string(amount); }
-std::string taxLine(std::string_view a) { return line(keys::kTaxLabel, a); }
-std::string rateLine(std::string_view a) { return line(keys::kRateLabel, a); }
-std::string priceLine(std::string_view a) { return line(keys::kPriceLabel, a); }
-std::string totalLine(std::string_view a) { return line(keys::kTotalLabel, a); }
+std::string taxLine(std::string_view a) { return line(texts::kTaxLabel, a); }
+std::string rateLine(std::string_view a) { return line(texts::kRateLabel, a); }
+std::string priceLine(std::string_view a) { return line(texts::kPriceLabel, a); }
+std::string totalLine(std::string_view a) { return line(texts::kTotalLabel, a); }
 std::string rateSetLine(std::string_view rate)
 {
-    return line(keys::kRateSetLabel, keys::blanks(13 - rate.size()) + std::string(rate));
+    return line(texts::kRateSetLabel, texts::blanks(13 - rate.size()) + std::string(rate));
 }
 
 struct ReportCase {
@@ -34,8 +35,8 @@ class Reports : public testing::TestWithParam<ReportCase> {};
 TEST_P(Reports, WriteTheirBlock)
 {
     Calculator c;
-    keys::play(c, GetParam().script);
-    const Lines tape = keys::tapeLines(c);
+    keyscript::play(c, GetParam().script);
+    const Lines tape = texts::tapeLines(c);
     const Lines& block = GetParam().block;
     ASSERT_GE(tape.size(), block.size());
     EXPECT_EQ(Lines(tape.end() - static_cast<std::ptrdiff_t>(block.size()), tape.end()), block);
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Reports,
             {kSeparator, priceLine("0.00"), rateLine("17.00%"), taxLine("0.00"), totalLine("0.00"), kSeparator}},
         ReportCase{"RateZero", "SHOW RATE", {kSeparator, rateSetLine("0.00%"), kSeparator}},
         ReportCase{"TaxAtZeroRate", "SHOW RATE 5 TAX",
-            {kSeparator, taxLine("5.00"), std::string(keys::kZeroRate), std::string(keys::kNoPrice), kSeparator}},
+            {kSeparator, taxLine("5.00"), std::string(texts::kZeroRate), std::string(texts::kNoPrice), kSeparator}},
         ReportCase{"PriceAtZeroRate", "SHOW RATE 5 PRICE",
             {kSeparator, priceLine("5.00"), rateLine("0.00%"), taxLine("0.00"), totalLine("5.00"), kSeparator}},
         ReportCase{"TotalAtZeroRate", "SHOW RATE 5 TOTAL",
@@ -84,10 +85,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, Reports,
 TEST(RateKey, SetsRateAndDisplay)
 {
     Calculator c;
-    keys::play(c, "SHOW 99.999 RATE");
+    keyscript::play(c, "SHOW 99.999 RATE");
     EXPECT_EQ(c.rateCaption(), "100.00%");
     EXPECT_EQ(c.state().TaxRate, 99.999L);
-    keys::play(c, "100 RATE");
+    keyscript::play(c, "100 RATE");
     EXPECT_EQ(c.rateCaption(), "100.00%");
     EXPECT_EQ(c.state().TaxRate, 99.999L);
     EXPECT_EQ(c.tape().count(), 3u);
@@ -96,27 +97,27 @@ TEST(RateKey, SetsRateAndDisplay)
 TEST(TaxKeys, RefusedEntryStillEndsTheCalculation)
 {
     Calculator c;
-    keys::play(c, "SHOW 5 + 3 +/- TAX");
+    keyscript::play(c, "SHOW 5 + 3 +/- TAX");
     EXPECT_EQ(c.entryText(), "-3.");
     EXPECT_EQ(c.tape().count(), 2u);
     EXPECT_EQ(c.state().PendingOp, "");
     EXPECT_EQ(c.state().LastOp, "");
     EXPECT_EQ(c.state().FirstOperand, 0);
     EXPECT_TRUE(c.state().NewEntry);
-    keys::play(c, "=");
+    keyscript::play(c, "=");
     EXPECT_EQ(c.entryText(), "-3.");
-    EXPECT_EQ(keys::tapeLines(c).at(1), keys::blanks(22) + "0");
+    EXPECT_EQ(texts::tapeLines(c).at(1), texts::blanks(22) + "0");
 }
 
 TEST(TaxKeys, EqualsAfterAReportReplacesItsClosingSeparator)
 {
     Calculator c;
-    keys::play(c, "SHOW 17 TAX =");
-    const Lines tape = keys::tapeLines(c);
+    keyscript::play(c, "SHOW 17 TAX =");
+    const Lines tape = texts::tapeLines(c);
     ASSERT_EQ(tape.size(), 8u);
     EXPECT_EQ(tape[4], totalLine("117.00"));
-    EXPECT_EQ(tape[5], keys::blanks(22) + "0");
-    EXPECT_EQ(tape[7], keys::col25(keys::kResult, "17"));
+    EXPECT_EQ(tape[5], texts::blanks(22) + "0");
+    EXPECT_EQ(tape[7], texts::col25(texts::kResult, "17"));
 }
 
 struct OverflowCase {
@@ -132,16 +133,16 @@ TEST_P(TaxOverflow, WritesNothing)
 {
     Calculator c;
     c.setValue(GetParam().value);
-    keys::play(c, GetParam().script);
-    const Lines before = keys::tapeLines(c);
+    keyscript::play(c, GetParam().script);
+    const Lines before = texts::tapeLines(c);
     const std::string pending = c.state().PendingOp;
     try {
-        keys::play(c, "TAX");
+        keyscript::play(c, "TAX");
         FAIL() << "expected an overflow";
     } catch (const calc::EOverflow& e) {
         EXPECT_EQ(e.message(), "Floating point overflow");
     }
-    EXPECT_EQ(keys::tapeLines(c), before);
+    EXPECT_EQ(texts::tapeLines(c), before);
     EXPECT_EQ(c.state().PendingOp, pending);
     EXPECT_EQ(c.hintLine().size(), 67u);
 }
@@ -157,10 +158,10 @@ TEST(TaxKeys, HugePriceOverflowsInTheTotal)
 {
     Calculator c;
     c.setValue(1.1e4932L);
-    keys::play(c, "SHOW");
-    EXPECT_THROW(keys::play(c, "PRICE"), calc::EOverflow);
+    keyscript::play(c, "SHOW");
+    EXPECT_THROW(keyscript::play(c, "PRICE"), calc::EOverflow);
     EXPECT_EQ(c.tape().count(), 0u);
-    EXPECT_NO_THROW(keys::play(c, "TOTAL"));
+    EXPECT_NO_THROW(keyscript::play(c, "TOTAL"));
 }
 
 } // namespace

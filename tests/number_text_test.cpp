@@ -253,6 +253,110 @@ TEST(RoundTripTest, WrittenTextsReadBackToTheSameText)
     }
 }
 
+// Every power of ten the format holds in normal form, both signs: read as
+// "1E<e>", written in general form, read back to the same value.
+TEST(AllPowersOfTen, ReadWriteAndReadBack)
+{
+    for (int e = -4931; e <= 4931; ++e) {
+        const std::string exponentForm = "1E" + std::to_string(e);
+        std::string general = exponentForm;
+        if (e >= 0 && e <= 14) {
+            general = "1" + std::string(static_cast<std::size_t>(e), '0');
+        } else if (e < 0 && e >= -4) {
+            general = "0." + std::string(static_cast<std::size_t>(-e - 1), '0') + "1";
+        }
+        const long double x = ParseNumber(exponentForm);
+        ASSERT_EQ(GeneralText(x), general) << exponentForm;
+        ASSERT_EQ(ParseNumber(general), x) << general;
+        ASSERT_EQ(ParseNumber("-" + exponentForm), -x) << exponentForm;
+        ASSERT_EQ(GeneralText(-x), "-" + general) << exponentForm;
+        if (e > -4931) {
+            ASSERT_LT(ParseNumber("1E" + std::to_string(e - 1)), x) << exponentForm;
+        }
+    }
+}
+
+// Cases the rational models and the fuzzers have found, kept as they were
+// settled: the two ends of the range, bit patterns no arithmetic makes, and
+// decimal ties that rounding the binary value would get wrong.
+struct RegressionCase {
+    const char* name;
+    long double x;
+    const char* general;
+    // GeneralText of the general text read back; nullptr: it does not read.
+    const char* generalReadBack;
+    const char* fixed12;
+};
+
+class Regression : public testing::TestWithParam<RegressionCase> {};
+
+TEST_P(Regression, KeepsItsTexts)
+{
+    const RegressionCase& c = GetParam();
+    EXPECT_EQ(GeneralText(c.x), c.general);
+    EXPECT_EQ(FixedText(c.x, 12), c.fixed12);
+    if (c.generalReadBack == nullptr) {
+        EXPECT_THROW(ParseNumber(c.general), EConvertError);
+    } else {
+        EXPECT_EQ(GeneralText(ParseNumber(c.general)), c.generalReadBack);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Found, Regression,
+    testing::Values(
+        // Fifteen digits round below the smallest normal: read back, a subnormal.
+        RegressionCase{"SmallestNormalReadsBackAsSubnormal", std::numeric_limits<long double>::min(),
+            "3.36210314311209E-4932", "0", "0.00"},
+        RegressionCase{
+            "AboveSmallestNormal", fromBits(0x0001, 0x8000000000000001), "3.36210314311209E-4932", "0", "0.00"},
+        // Twelve digits half up lie above the largest value.
+        RegressionCase{"LargestFixedDoesNotReadBack", kMax, "1.18973149535723E4932", "1.18973149535723E4932",
+            "1.18973149536E4932"},
+        RegressionCase{"Unnormal", fromBits(0x3FFF, 0x4000000000000000), "NAN", nullptr, "NAN"},
+        RegressionCase{"PseudoDenormal", fromBits(0x0000, 0x8000000000000000), "0", "0", "0.00"},
+        RegressionCase{"PseudoInfinity", fromBits(0x7FFF, 0), "INF", nullptr, "INF"},
+        RegressionCase{"NegativePseudoInfinity", fromBits(0xFFFF, 0), "-INF", nullptr, "-INF"},
+        RegressionCase{"NaNWithSignBit", fromBits(0xFFFF, 0xC000000000000000), "NAN", nullptr, "NAN"},
+        RegressionCase{"TieOfEighteenDigitsToEven", 1000000000000000005.0L, "1E18", "1E18", "1E18"},
+        RegressionCase{"DecimalTieNotBinary", 1234.995L, "1234.995", "1234.995", "1235.00"},
+        RegressionCase{"CarryIntoFourZeros", 0.00009999999999999999L, "0.0001", "0.0001", "0.00"},
+        RegressionCase{
+            "HalfUpOnEighteenDigits", 0.1234567890123455L, "0.123456789012346", "0.123456789012346", "0.12"}),
+    [](const testing::TestParamInfo<RegressionCase>& info) { return std::string(info.param.name); });
+
+struct ParseRegressionCase {
+    const char* name;
+    const char* text;
+    std::uint16_t signExponent;
+    std::uint64_t significand;
+};
+
+class ParseRegression : public testing::TestWithParam<ParseRegressionCase> {};
+
+TEST_P(ParseRegression, ReadsTheNearestValue)
+{
+    const long double x = ParseNumber(GetParam().text);
+    const long double want = fromBits(GetParam().signExponent, GetParam().significand);
+    EXPECT_EQ(std::memcmp(&x, &want, 10), 0) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Found, ParseRegression,
+    testing::Values(ParseRegressionCase{"Largest", "1.18973149535723176502E4932", 0x7FFE, ~std::uint64_t{0}},
+        ParseRegressionCase{"AboveLargestNearerToIt", "1.18973149535723176505E4932", 0x7FFE, ~std::uint64_t{0}},
+        ParseRegressionCase{"SmallestNormal", "3.3621031431120935063E-4932", 0x0001, 0x8000000000000000},
+        ParseRegressionCase{"SmallestSubnormal", "3.6451995318824746025E-4951", 0x0000, 1},
+        ParseRegressionCase{"HalfTheSmallestTiesToZero", "1.8225997659412373012E-4951", 0x0000, 0},
+        ParseRegressionCase{"AboveHalfTheSmallest", "1.8225997659412373013E-4951", 0x0000, 1},
+        ParseRegressionCase{"SmallestNormalWrittenShort", "3.36210314311209E-4932", 0x0000, 0x7FFFFFFFFFFFDA6D},
+        ParseRegressionCase{"NegativeUnderflowKeepsTheSign", "-1E-4952", 0x8000, 0}),
+    [](const testing::TestParamInfo<ParseRegressionCase>& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(Found, ParseNumberFailureTest,
+    testing::Values(BadText{"HalfwayAboveLargest", "1.189731495357231765085759326628007E4932"},
+        BadText{"TwentyDigitsAboveLargest", "1.1897314953572317651E4932"}, BadText{"TenToThe4933", "1E4933"},
+        BadText{"LargestFixedText", "1.18973149536E4932"}),
+    [](const testing::TestParamInfo<BadText>& info) { return std::string(info.param.name); });
+
 TEST(RoundTripTest, SpecialValuesDoNotReadBack)
 {
     for (const long double x : {kInf, -kInf, std::numeric_limits<long double>::quiet_NaN()}) {

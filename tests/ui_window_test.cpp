@@ -306,6 +306,21 @@ private slots:
         QVERIFY(errors.isEmpty());
     }
 
+    void newNumberAfterATwentyByteResult()
+    {
+        const QStringList third = {"SBtn1", "SBtnDiv", "SBtn3", "SBtn0", "SBtn0", "SBtn0", "SBtnEqual"};
+        clickKeys(third);
+        QCOMPARE(shown("PanelShow"), QStringLiteral("0.000333333333333333"));
+        clickKeys({"SBtn7"});
+        QCOMPARE(shown("PanelShow"), QStringLiteral("7."));
+        // 正在输入数据，是否输入完毕？
+        QCOMPARE(hint(),
+            gbk("\xD5\xFD\xD4\xDA\xCA\xE4\xC8\xEB\xCA\xFD\xBE\xDD\xA3\xAC\xCA\xC7\xB7\xF1\xCA\xE4\xC8\xEB\xCD\xEA"
+                "\xB1\xCF\xA3\xBF"));
+        clickKeys(QStringList{"SBtnC"} + third + QStringList{"SBtnAdd", "SBtn5", "SBtnEqual"});
+        QCOMPARE(shown("PanelShow"), QStringLiteral("5.00033333333333"));
+    }
+
     void indicatorsFollow()
     {
         clickKeys({"SBtn5", "SBtnMS"});

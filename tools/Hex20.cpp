@@ -1,4 +1,4 @@
-#include "Hex20.h"
+#include "tools/Hex20.h"
 
 #include <cstring>
 

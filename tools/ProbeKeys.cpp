@@ -1,15 +1,16 @@
 #include "ProbeKeys.h"
 
 #include "GbkUtf8.h"
-#include "Hex20.h"
+
+#include "tools/Hex20.h"
+#include "tools/KeyScript.h"
 
 #include "calc/Calculator.h"
 #include "calc/Exception.h"
 
-#include <array>
-#include <charconv>
 #include <deque>
 #include <istream>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -18,48 +19,37 @@
 namespace probe {
 namespace {
 
-using calc::Key;
-
-struct KeyToken {
-    std::string_view token;
-    Key key;
+// A tape line in UTF-8, and as a JSON string.
+struct TapeLine {
+    std::string utf8;
+    std::string json;
 };
 
-constexpr std::array kKeyTokens{
-    KeyToken{"0", Key::D0},
-    KeyToken{"1", Key::D1},
-    KeyToken{"2", Key::D2},
-    KeyToken{"3", Key::D3},
-    KeyToken{"4", Key::D4},
-    KeyToken{"5", Key::D5},
-    KeyToken{"6", Key::D6},
-    KeyToken{"7", Key::D7},
-    KeyToken{"8", Key::D8},
-    KeyToken{"9", Key::D9},
-    KeyToken{".", Key::Dot},
-    KeyToken{"+/-", Key::Sign},
-    KeyToken{"BS", Key::Back},
-    KeyToken{"CE", Key::CE},
-    KeyToken{"C", Key::C},
-    KeyToken{"+", Key::Add},
-    KeyToken{"-", Key::Sub},
-    KeyToken{"*", Key::Multi},
-    KeyToken{"/", Key::Div},
-    KeyToken{"=", Key::Equal},
-    KeyToken{"MS", Key::MS},
-    KeyToken{"M+", Key::MAdd},
-    KeyToken{"MR", Key::MR},
-    KeyToken{"MC", Key::MC},
-    KeyToken{"RATE", Key::SetCess},
-    KeyToken{"TAX", Key::Tax},
-    KeyToken{"PRICE", Key::Price},
-    KeyToken{"TOTAL", Key::PriceAndTax},
+std::string jsonString(std::string_view utf8);
+
+// Keeps every tape line converted, so a key converts only the lines it
+// changed.
+class TapeText : public calc::TapeObserver {
+public:
+    explicit TapeText(const calc::Tape& tape) : tape_(tape) {}
+
+    void lineAppended(std::size_t index) override
+    {
+        std::string utf8 = gbkToUtf8(tape_.line(index));
+        std::string json = jsonString(utf8);
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), TapeLine{std::move(utf8), std::move(json)});
+    }
+    void lineDeleted(std::size_t index) override { lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index)); }
+    void tapeCleared() override { lines_.clear(); }
+    void selectionChanged(std::ptrdiff_t) override {}
+
+    const std::deque<TapeLine>& lines() const { return lines_; }
+
+private:
+    const calc::Tape& tape_;
+    std::deque<TapeLine> lines_;
 };
 
-constexpr std::string_view kValuePrefix = "VALUE=";
-constexpr std::string_view kSelectPrefix = "SELECT=";
-
-// A JSON string literal of a UTF-8 text.
 void appendJsonString(std::string& out, std::string_view utf8)
 {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -80,183 +70,190 @@ void appendJsonString(std::string& out, std::string_view utf8)
     out += '"';
 }
 
-std::string jsonString(std::string_view gbk)
+std::string jsonString(std::string_view utf8)
 {
     std::string out;
-    appendJsonString(out, gbkToUtf8(gbk));
+    appendJsonString(out, utf8);
     return out;
 }
 
-// Keeps every tape line ready as a JSON string, so a key converts only the
-// lines it changed.
-class TapeJson : public calc::TapeObserver {
+// One object per token: {"key":"SHOW","entry":"0.",...,"tape":[...],...}.
+class JsonWriter {
 public:
-    explicit TapeJson(const calc::Tape& tape) : tape_(tape) {}
-
-    void lineAppended(std::size_t index) override
+    void begin(std::size_t, std::string_view token)
     {
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), jsonString(tape_.line(index)));
+        out_ = "{";
+        first_ = true;
+        text("key", token);
     }
-    void lineDeleted(std::size_t index) override { lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index)); }
-    void tapeCleared() override { lines_.clear(); }
-    void selectionChanged(std::ptrdiff_t) override {}
-
-    void appendArray(std::string& out) const
+    void text(std::string_view name, std::string_view utf8)
     {
-        out += '[';
-        bool first = true;
-        for (const std::string& line : lines_) {
-            if (!first) {
-                out += ',';
+        field(name);
+        appendJsonString(out_, utf8);
+    }
+    void literal(std::string_view name, std::string_view value)
+    {
+        field(name);
+        out_ += value;
+    }
+    void tape(std::string_view name, const std::deque<TapeLine>& lines)
+    {
+        field(name);
+        out_ += '[';
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i > 0) {
+                out_ += ',';
             }
-            first = false;
-            out += line;
+            out_ += lines[i].json;
         }
-        out += ']';
+        out_ += ']';
+    }
+    void error(std::string_view name, const std::optional<std::string>& utf8)
+    {
+        if (utf8) {
+            text(name, *utf8);
+        } else {
+            literal(name, "null");
+        }
+    }
+    const std::string& end()
+    {
+        out_ += "}\n";
+        return out_;
     }
 
 private:
-    const calc::Tape& tape_;
-    std::deque<std::string> lines_;
+    void field(std::string_view name)
+    {
+        if (!first_) {
+            out_ += ',';
+        }
+        first_ = false;
+        out_ += '"';
+        out_ += name;
+        out_ += "\":";
+    }
+    std::string out_;
+    bool first_ = true;
 };
 
-void appendField(std::string& out, std::string_view name)
-{
-    out += ",\"";
-    out += name;
-    out += "\":";
-}
-
-void appendTextField(std::string& out, std::string_view name, std::string_view gbk)
-{
-    appendField(out, name);
-    appendJsonString(out, gbkToUtf8(gbk));
-}
-
-void appendHexField(std::string& out, std::string_view name, long double x)
-{
-    appendField(out, name);
-    out += '"';
-    out += toHex20(x);
-    out += '"';
-}
-
-void appendIntField(std::string& out, std::string_view name, long long n)
-{
-    appendField(out, name);
-    out += std::to_string(n);
-}
-
-void appendBoolField(std::string& out, std::string_view name, bool b)
-{
-    appendField(out, name);
-    out += b ? "true" : "false";
-}
-
-std::string stateLine(std::string_view token, const calc::Calculator& calculator, const TapeJson& tape,
-    const std::optional<std::string>& error)
-{
-    const calc::CalcState& state = calculator.state();
-    std::string out = "{\"key\":";
-    appendJsonString(out, token);
-    appendTextField(out, "entry", calculator.entryText());
-    appendTextField(out, "hint", calculator.hintLine());
-    appendTextField(out, "memory", calculator.memoryIndicator());
-    appendTextField(out, "rate", calculator.rateCaption());
-    appendField(out, "tape");
-    tape.appendArray(out);
-    appendIntField(out, "mark", state.MarkIndex);
-    appendIntField(out, "selected", calculator.tape().selected());
-    appendHexField(out, "value", state.Value);
-    appendIntField(out, "modal", calculator.modalResult());
-    appendTextField(out, "pending", state.PendingOp);
-    appendTextField(out, "last", state.LastOp);
-    appendHexField(out, "first", state.FirstOperand);
-    appendHexField(out, "second", state.SecondOperand);
-    appendHexField(out, "memval", state.MemoryValue);
-    appendHexField(out, "taxrate", state.TaxRate);
-    appendBoolField(out, "newentry", state.NewEntry);
-    appendBoolField(out, "fraction", state.FractionEntry);
-    appendField(out, "error");
-    if (error) {
-        appendJsonString(out, gbkToUtf8(*error));
-    } else {
-        out += "null";
+// The form of tests/golden/*.expected: "@ <n>", then "field: value" lines,
+// the tape as |line| rows, a blank line after each token. Control bytes,
+// which no text of the calculator holds, are written as \xNN.
+class GoldenWriter {
+public:
+    void begin(std::size_t number, std::string_view token)
+    {
+        out_ = "@ " + std::to_string(number) + "\n";
+        text("key", token);
     }
-    out += "}\n";
-    return out;
-}
-
-std::optional<long long> parseIndex(std::string_view text)
-{
-    long long n = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
+    void text(std::string_view name, std::string_view utf8)
+    {
+        out_ += name;
+        out_ += ": ";
+        appendText(utf8);
+        out_ += '\n';
     }
-    return n;
-}
-
-// Runs one token; false when the token is not one of the script's.
-bool play(std::string_view token, calc::Calculator& calculator)
-{
-    for (const KeyToken& row : kKeyTokens) {
-        if (row.token == token) {
-            calculator.press(row.key);
-            return true;
+    void literal(std::string_view name, std::string_view value) { text(name, value); }
+    void tape(std::string_view name, const std::deque<TapeLine>& lines)
+    {
+        out_ += name;
+        out_ += ":\n";
+        for (const TapeLine& line : lines) {
+            out_ += '|';
+            appendText(line.utf8);
+            out_ += "|\n";
         }
     }
-    if (token == "SHOW") {
-        calculator.FormShow();
-        return true;
+    void error(std::string_view name, const std::optional<std::string>& utf8) { text(name, utf8 ? *utf8 : "null"); }
+    const std::string& end()
+    {
+        out_ += '\n';
+        return out_;
     }
-    if (token == "PICK") {
-        calculator.ListBoxShowDblClick();
-        return true;
-    }
-    if (token.starts_with(kValuePrefix)) {
-        const auto value = fromHex20(token.substr(kValuePrefix.size()));
-        if (value) {
-            calculator.setValue(*value);
+
+private:
+    void appendText(std::string_view utf8)
+    {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        for (const char c : utf8) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x20) {
+                out_ += "\\x";
+                out_ += kHex[byte >> 4];
+                out_ += kHex[byte & 0x0F];
+            } else {
+                out_ += c;
+            }
         }
-        return value.has_value();
     }
-    if (token.starts_with(kSelectPrefix)) {
-        const auto index = parseIndex(token.substr(kSelectPrefix.size()));
-        if (index) {
-            calculator.selectLine(static_cast<std::ptrdiff_t>(*index));
+
+    std::string out_;
+};
+
+template <class Writer>
+const std::string& stateAfter(Writer& w, std::size_t number, std::string_view token, const calc::Calculator& c,
+    const TapeText& tape, const std::optional<std::string>& error)
+{
+    const calc::CalcState& state = c.state();
+    w.begin(number, token);
+    w.text("entry", gbkToUtf8(c.entryText()));
+    w.text("hint", gbkToUtf8(c.hintLine()));
+    w.text("memory", gbkToUtf8(c.memoryIndicator()));
+    w.text("rate", gbkToUtf8(c.rateCaption()));
+    w.tape("tape", tape.lines());
+    w.literal("mark", std::to_string(state.MarkIndex));
+    w.literal("selected", std::to_string(c.tape().selected()));
+    w.text("value", toHex20(state.Value));
+    w.literal("modal", std::to_string(c.modalResult()));
+    w.text("pending", gbkToUtf8(state.PendingOp));
+    w.text("last", gbkToUtf8(state.LastOp));
+    w.text("first", toHex20(state.FirstOperand));
+    w.text("second", toHex20(state.SecondOperand));
+    w.text("memval", toHex20(state.MemoryValue));
+    w.text("taxrate", toHex20(state.TaxRate));
+    w.literal("newentry", state.NewEntry ? "true" : "false");
+    w.literal("fraction", state.FractionEntry ? "true" : "false");
+    w.error("error", error ? std::optional<std::string>(gbkToUtf8(*error)) : std::nullopt);
+    return w.end();
+}
+
+template <class Writer>
+int replay(std::istream& in, std::ostream& out, std::ostream& err)
+{
+    const std::string script{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    calc::Calculator calculator;
+    TapeText tape(calculator.tape());
+    calculator.setTapeObserver(&tape);
+    Writer writer;
+    std::size_t number = 0;
+    for (const std::string_view token : keyscript::tokens(script)) {
+        const std::optional<keyscript::Step> step = keyscript::parseStep(token);
+        if (!step) {
+            out.flush();
+            err << "calc-probe: unknown token '" << token << "'\n";
+            return 2;
         }
-        return index.has_value();
+        std::optional<std::string> error;
+        try {
+            keyscript::perform(calculator, *step);
+        } catch (const calc::Exception& e) {
+            error = e.message();
+        }
+        out << stateAfter(writer, ++number, token, calculator, tape, error);
     }
-    return false;
+    out.flush();
+    return 0;
 }
 
 } // namespace
 
-int runKeys(std::istream& in, std::ostream& out, std::ostream& err)
+int runKeys(std::istream& in, std::ostream& out, std::ostream& err, KeysFormat format)
 {
-    calc::Calculator calculator;
-    TapeJson tape(calculator.tape());
-    calculator.setTapeObserver(&tape);
-
-    std::string token;
-    while (in >> token) {
-        std::optional<std::string> error;
-        bool known = true;
-        try {
-            known = play(token, calculator);
-        } catch (const calc::Exception& e) {
-            error = e.message();
-        }
-        if (!known) {
-            out.flush();
-            err << "calc-probe keys: unknown token '" << token << "'\n";
-            return 2;
-        }
-        out << stateLine(token, calculator, tape, error);
+    if (format == KeysFormat::Golden) {
+        return replay<GoldenWriter>(in, out, err);
     }
-    out.flush();
-    return 0;
+    return replay<JsonWriter>(in, out, err);
 }
 
 } // namespace probe

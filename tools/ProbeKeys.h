@@ -4,9 +4,15 @@
 
 namespace probe {
 
-// Replays a key script (tokens separated by blanks or newlines) on a fresh
-// calculator and writes one JSON object per token (JSON Lines, UTF-8).
-// An unknown token: message on `err`, result 2.
-int runKeys(std::istream& in, std::ostream& out, std::ostream& err);
+enum class KeysFormat {
+    // One JSON object per token (JSON Lines, UTF-8).
+    Json,
+    // The form of the golden scripts' .expected files, every field.
+    Golden,
+};
+
+// Replays a key script (tools/KeyScript.h) on a fresh calculator and writes
+// the state after every token. An unknown token: message on `err`, result 2.
+int runKeys(std::istream& in, std::ostream& out, std::ostream& err, KeysFormat format);
 
 } // namespace probe

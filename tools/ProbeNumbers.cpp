@@ -1,7 +1,7 @@
 #include "ProbeNumbers.h"
 
 #include "GbkUtf8.h"
-#include "Hex20.h"
+#include "tools/Hex20.h"
 
 #include "calc/Exception.h"
 #include "calc/NumberText.h"

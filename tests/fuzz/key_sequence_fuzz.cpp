@@ -2,6 +2,8 @@
 // calculator's own errors are thrown, and the invariants hold after every key.
 #include "CalcInvariants.h"
 
+#include "tools/KeyScript.h"
+
 #include "calc/Calculator.h"
 #include "calc/Exception.h"
 
@@ -13,21 +15,22 @@
 
 namespace {
 
-constexpr int kKeyCount = static_cast<int>(calc::Key::PriceAndTax) + 1;
-
-// Byte b plays key b % 32 for the 28 keys; the rest are the window's own
-// actions: show, select a line, pick up, or set the caller's value.
+// Byte b plays the key of row b % 32 of the key-script table for its 28
+// keys; the rest are the window's own actions: show, select a line, pick up,
+// or set the caller's value.
 std::size_t playOne(calc::Calculator& c, const std::uint8_t* data, std::size_t size)
 {
+    const auto keys = keyscript::keyNames();
+    const int keyCount = static_cast<int>(keys.size());
     const int action = data[0] % 32;
-    if (action < kKeyCount) {
-        c.press(static_cast<calc::Key>(action));
+    if (action < keyCount) {
+        c.press(keys[static_cast<std::size_t>(action)].key);
         return 1;
     }
-    switch (action) {
-    case kKeyCount: c.FormShow(); return 1;
-    case kKeyCount + 1: c.selectLine(size > 1 ? static_cast<std::ptrdiff_t>(data[1]) - 2 : -1); return 2;
-    case kKeyCount + 2: c.ListBoxShowDblClick(); return 1;
+    switch (action - keyCount) {
+    case 0: c.FormShow(); return 1;
+    case 1: c.selectLine(size > 1 ? static_cast<std::ptrdiff_t>(data[1]) - 2 : -1); return 2;
+    case 2: c.ListBoxShowDblClick(); return 1;
     default: {
         long double value = 0;
         const std::size_t n = size - 1 < 10 ? size - 1 : 10;
@@ -52,12 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } catch (const calc::Exception&) {
             ++i;
         }
-        if (const auto broken = keys::brokenInvariant(c, false)) {
+        if (const auto broken = invariants::brokenInvariant(c, false)) {
             std::fprintf(stderr, "broken after byte %zu: %s\n", i, broken->c_str());
             std::abort();
         }
     }
-    if (const auto broken = keys::brokenInvariant(c, true)) {
+    if (const auto broken = invariants::brokenInvariant(c, true)) {
         std::fprintf(stderr, "broken at the end: %s\n", broken->c_str());
         std::abort();
     }

@@ -296,7 +296,9 @@ class Calculator:
             raise ConvertError(self.entry)
 
     def can_append_digit(self):
-        if len(self.entry) < 20:
+        # The limit holds back only a key that would lengthen the entry; a
+        # key that starts a new number replaces the shown one.
+        if (self.newentry and not self.fraction) or len(self.entry) < 20:
             return True
         self.hint = LIMIT_HINT
         return False
@@ -664,6 +666,8 @@ def random_script(rng):
             tokens += ["0", ".", "0", "0", "1", "RATE"]
         elif r < 0.15:
             tokens += list("1234567890123456789") + ["."] + ["1", "2"]
+        elif r < 0.17:  # results of 20 bytes and more on the entry line
+            tokens += rng.choice([list("1/3000="), list("1234567890123456") + ["+/-", "="]])
         else:
             tokens.append(rng.choices(PLAIN, WEIGHTS)[0])
     return tokens

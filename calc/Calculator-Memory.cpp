@@ -1,3 +1,4 @@
+// Calculator: the memory keys MS, M+, MR and MC.
 #include "calc/Calculator.h"
 
 #include "calc/NumberText.h"
@@ -13,10 +14,11 @@ constexpr std::string_view kInUse = "M";
 void Calculator::memoryStore()
 {
     setHint(Hint::MS);
-    if (readEntry() == 0) {
+    const long double x = readEntry();
+    if (x == 0) {
         return;
     }
-    state_.MemoryValue = readEntry();
+    state_.MemoryValue = x;
     memory_.clear();
     memory_ += kInUse;
     awaitNewEntry();

@@ -1,3 +1,4 @@
+// Calculator: the entry line's keys (digits, zero, point, sign, backspace, CE, C) and its limit.
 #include "calc/Calculator.h"
 
 #include "calc/NumberText.h"
@@ -10,9 +11,12 @@ constexpr std::size_t kEntryLimit = 20;
 
 } // namespace
 
+// A key that starts a new number replaces the shown one, however long: after
+// "1 / 3000 =" ('0.000333333333333333', 20 bytes) the key 7 gives '7.'.
 bool Calculator::CanAppendDigit()
 {
-    if (entry_.size() < kEntryLimit) {
+    const bool startsNewNumber = state_.NewEntry && !state_.FractionEntry;
+    if (startsNewNumber || entry_.size() < kEntryLimit) {
         return true;
     }
     setHint(Hint::EntryLimit);
@@ -27,26 +31,22 @@ void Calculator::StartNewEntry()
     }
 }
 
-void Calculator::digit(int d)
+// d is '1' to '9'; the zero key has rules of its own.
+void Calculator::digit(char d)
 {
-    if (d <= 0 || d > 9) {
-        zero();
-        return;
-    }
     setHint(Hint::Digits);
     if (!CanAppendDigit()) {
         return;
     }
     StartNewEntry();
-    const char character = static_cast<char>('0' + d);
     if (state_.FractionEntry) {
-        entry_ += character;
+        entry_ += d;
         return;
     }
     if (entry_ == "0.") {
         entry_.clear();
     }
-    entry_ = TrimTrailingPoint(entry_) + character + '.';
+    entry_ = TrimTrailingPoint(entry_) + d + '.';
 }
 
 void Calculator::zero()

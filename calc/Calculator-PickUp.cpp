@@ -1,6 +1,8 @@
+// Calculator: the pick-up of a tape line's number by a double click.
 #include "calc/Calculator.h"
 
 #include "calc/NumberText.h"
+#include "calc/Operators.h"
 #include "calc/TapeLines.h"
 
 #include <array>
@@ -8,18 +10,38 @@
 namespace calc {
 namespace {
 
-constexpr std::string_view kPlus = "\xA3\xAB"; // ＋
-constexpr std::string_view kMinus = "\xA3\xAD"; // －
-constexpr std::string_view kTimes = "\xA1\xC1"; // ×
-constexpr std::string_view kDivide = "\xA1\xC2"; // ÷
-constexpr std::string_view kDoubleMinus = "\xA3\xAD\xA3\xAD"; // －－
-constexpr std::string_view kTotal = "\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6"; // 价税合计
-constexpr std::string_view kPrice = "\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB"; // 不含税价
-constexpr std::string_view kTax = "\xCB\xB0\xBD\xF0"; // 税金
-constexpr std::string_view kRate = "\xCB\xB0\xC2\xCA"; // 税率
-
 // Matching is by bytes anywhere in the line, as the tape's labels are found.
 bool contains(std::string_view line, std::string_view literal) { return line.find(literal) != std::string_view::npos; }
+
+// The symbol twice in a row: "－－" is the separator line, not a minus.
+bool containsTwice(std::string_view line, std::string_view symbol)
+{
+    for (std::size_t at = line.find(symbol); at != std::string_view::npos; at = line.find(symbol, at + 1)) {
+        if (line.substr(at + symbol.size()).starts_with(symbol)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string_view minusSymbol() { return operatorForKey(Key::Sub)->symbol; }
+
+bool holdsAmountWord(std::string_view line)
+{
+    return contains(line, tape_text::kTotalWord) || contains(line, tape_text::kPriceWord) ||
+        contains(line, tape_text::kTaxWord);
+}
+
+// "＋", "×" or "÷"; or "－" but not "－－".
+bool holdsOperatorSymbol(std::string_view line)
+{
+    for (const OperatorRow& row : operatorRows()) {
+        if (contains(line, row.symbol) && (row.key != Key::Sub || !containsTwice(line, row.symbol))) {
+            return true;
+        }
+    }
+    return false;
+}
 
 struct PickRule {
     bool (*applies)(std::string_view line);
@@ -33,16 +55,11 @@ struct PickRule {
 
 // The first rule that applies decides.
 const std::array kPickRules{
-    PickRule{[](std::string_view l) { return contains(l, kTotal) || contains(l, kPrice) || contains(l, kTax); }, 12,
-        false, false},
-    PickRule{[](std::string_view l) { return contains(l, kRate); }, 12, true, false},
-    PickRule{[](std::string_view l) {
-                 return contains(l, kPlus) || contains(l, kTimes) || contains(l, kDivide) ||
-                     (contains(l, kMinus) && !contains(l, kDoubleMinus));
-             },
-        3, false, true},
+    PickRule{holdsAmountWord, 12, false, false},
+    PickRule{[](std::string_view l) { return contains(l, tape_text::kRateWord); }, 12, true, false},
+    PickRule{holdsOperatorSymbol, 3, false, true},
     PickRule{[](std::string_view l) { return contains(l, tape_text::kResultWord); }, 5, false, false},
-    PickRule{[](std::string_view l) { return !l.empty() && !contains(l, kDoubleMinus); }, 1, false, false},
+    PickRule{[](std::string_view l) { return !l.empty() && !containsTwice(l, minusSymbol()); }, 1, false, false},
     PickRule{[](std::string_view) { return true; }, 0, false, false},
 };
 

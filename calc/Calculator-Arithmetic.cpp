@@ -1,3 +1,4 @@
+// Calculator: the operator keys and equals, with the division-by-zero reset.
 #include "calc/Calculator.h"
 
 #include "calc/NumberText.h"
@@ -62,7 +63,7 @@ void Calculator::equals()
         tape_.append(operatorLine(symbol, state_.SecondOperand));
     }
 
-    if (op != nullptr && op->name == "Div" && state_.SecondOperand == 0) {
+    if (op != nullptr && op->key == Key::Div && state_.SecondOperand == 0) {
         divisionByZeroReset(restorePoint, deleted);
         awaitNewEntry();
         return;

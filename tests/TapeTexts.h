@@ -1,96 +1,15 @@
 #pragma once
 
-// Test helpers: plays key scripts on a calculator and spells the tape's
-// code page 936 texts, written here independently of the core.
+// The tape's and the hints' code page 936 texts as the tests spell them,
+// independently of the core, and a few helpers to compare tapes.
 
 #include "calc/Calculator.h"
 
-#include <algorithm>
-#include <array>
-#include <charconv>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace keys {
-
-struct Token {
-    std::string_view text;
-    calc::Key key;
-};
-
-inline constexpr std::array kTokens{
-    Token{".", calc::Key::Dot},
-    Token{"+/-", calc::Key::Sign},
-    Token{"BS", calc::Key::Back},
-    Token{"CE", calc::Key::CE},
-    Token{"C", calc::Key::C},
-    Token{"+", calc::Key::Add},
-    Token{"-", calc::Key::Sub},
-    Token{"*", calc::Key::Multi},
-    Token{"/", calc::Key::Div},
-    Token{"=", calc::Key::Equal},
-    Token{"MS", calc::Key::MS},
-    Token{"M+", calc::Key::MAdd},
-    Token{"MR", calc::Key::MR},
-    Token{"MC", calc::Key::MC},
-    Token{"RATE", calc::Key::SetCess},
-    Token{"TAX", calc::Key::Tax},
-    Token{"PRICE", calc::Key::Price},
-    Token{"TOTAL", calc::Key::PriceAndTax},
-};
-
-inline void typeNumber(calc::Calculator& c, std::string_view number)
-{
-    for (const char ch : number) {
-        if (ch == '.') {
-            c.press(calc::Key::Dot);
-        } else {
-            c.press(static_cast<calc::Key>(static_cast<int>(calc::Key::D0) + (ch - '0')));
-        }
-    }
-}
-
-// One token: a key name, SHOW, PICK, SELECT=n, or digits and points typed
-// one by one ("12.5").
-inline void playToken(calc::Calculator& c, std::string_view token)
-{
-    for (const Token& row : kTokens) {
-        if (row.text == token) {
-            c.press(row.key);
-            return;
-        }
-    }
-    if (token == "SHOW") {
-        c.FormShow();
-    } else if (token == "PICK") {
-        c.ListBoxShowDblClick();
-    } else if (token.starts_with("SELECT=")) {
-        long long n = 0;
-        std::from_chars(token.data() + 7, token.data() + token.size(), n);
-        c.selectLine(static_cast<std::ptrdiff_t>(n));
-    } else if (!token.empty() && token.find_first_not_of("0123456789.") == std::string_view::npos) {
-        typeNumber(c, token);
-    } else {
-        throw std::invalid_argument("unknown token " + std::string(token));
-    }
-}
-
-// Blank-separated tokens, played in order; stops at the first error.
-inline void play(calc::Calculator& c, std::string_view script)
-{
-    std::size_t i = 0;
-    while (i < script.size()) {
-        const std::size_t start = script.find_first_not_of(' ', i);
-        if (start == std::string_view::npos) {
-            break;
-        }
-        const std::size_t end = std::min(script.find(' ', start), script.size());
-        playToken(c, script.substr(start, end - start));
-        i = end;
-    }
-}
+namespace texts {
 
 inline std::string blanks(std::size_t n) { return std::string(n, ' '); }
 
@@ -145,4 +64,4 @@ inline std::vector<std::string> tapeLines(const calc::Calculator& c)
     return lines;
 }
 
-} // namespace keys
+} // namespace texts

@@ -1,3 +1,4 @@
+// Calculator: the rate key and the three tax reports.
 #include "calc/Calculator.h"
 
 #include "calc/Exception.h"
