@@ -1,0 +1,25 @@
+# qinghe_header_closure(<root> <out> <header>...): the headers given and
+# every header of the tree under <root> that they include, directly or not,
+# sorted. The tree's own headers are included with quotes, from the root.
+# A header that is included but missing under <root> is a fatal error.
+function(qinghe_header_closure root out)
+  set(pending ${ARGN})
+  set(reached)
+  while(pending)
+    list(POP_FRONT pending header)
+    if(header IN_LIST reached)
+      continue()
+    endif()
+    if(NOT EXISTS ${root}/${header})
+      message(FATAL_ERROR "${header} is included but not under ${root}")
+    endif()
+    list(APPEND reached ${header})
+    file(STRINGS ${root}/${header} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" included "${line}")
+      list(APPEND pending ${included})
+    endforeach()
+  endwhile()
+  list(SORT reached)
+  set(${out} ${reached} PARENT_SCOPE)
+endfunction()
