@@ -1,4 +1,5 @@
 #include "app/FontConfigurationPreload.h"
+#include "app/ScaleFactor.h"
 #include "ui/UntCalc.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[])
 {
     auto fontConfiguration = app::preloadFontConfiguration();
+    app::boundScaleFactor();
     QApplication application(argc, argv);
     // Whatever is left of the load takes less than Qt loading it all again,
     // and while this thread waits its core is idle, so the loading thread

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstdio>
@@ -103,6 +104,12 @@ QImage toImage(const ::pictures::Art& art)
     return image;
 }
 
+// Beyond this the pictures are drawn at this ratio and Qt scales them: a
+// background for a ratio of 100 would take gigabytes.
+constexpr qreal kLargestDrawnRatio = 8;
+
+qreal drawnRatio(qreal ratio) { return std::min(ratio, kLargestDrawnRatio); }
+
 // A picture at `ratio` device pixels a logical pixel: Qt then draws it one to
 // one, without scaling it.
 QPixmap forRatio(QImage image, qreal ratio)
@@ -133,11 +140,13 @@ QPixmap jpeg(const QString& resource, qreal ratio)
     if (ratio == 1) {
         return QPixmap::fromImage(decodeJpeg(resourceBytes(resource)));
     }
+    ratio = drawnRatio(ratio);
     return forRatio(toImage(drawn(resource, ratio)), ratio);
 }
 
 QPixmap glyph(const QString& resource, qreal ratio)
 {
+    ratio = drawnRatio(ratio);
     QImage image = ratio == 1 ? decodeBmp(resourceBytes(resource)) : toImage(drawn(resource, ratio));
     if (image.isNull()) {
         return {};
@@ -147,6 +156,7 @@ QPixmap glyph(const QString& resource, qreal ratio)
 
 QPixmap clearedBackground(qreal ratio)
 {
+    ratio = drawnRatio(ratio);
     QImage image = ratio == 1 ? decodeJpeg(resourceBytes(kBackground)) : toImage(drawn(kBackground, ratio));
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const double diameter = 16 * ratio;
