@@ -25,4 +25,17 @@ if(TARGET qinghe-taxcalc)
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/odd_scales.sh $<TARGET_FILE:qinghe-taxcalc> 0.5 7 1.33 100)
     set_tests_properties(ui_odd_scales PROPERTIES TIMEOUT 90)
   endif()
+
+  find_program(WESTON weston)
+  find_program(WESTON_SCREENSHOOTER weston-screenshooter)
+  find_file(QT_WAYLAND_PLUGIN libqwayland-generic.so
+    PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/platforms NO_DEFAULT_PATH)
+  if(WESTON AND WESTON_SCREENSHOOTER AND QT_WAYLAND_PLUGIN)
+    foreach(scale 1 2)
+      add_test(NAME ui_look_wayland_${scale}
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/look_wayland.sh $<TARGET_FILE:qinghe-taxcalc>
+                $<TARGET_FILE:look-check> ${scale})
+      set_tests_properties(ui_look_wayland_${scale} PROPERTIES TIMEOUT 60)
+    endforeach()
+  endif()
 endif()
