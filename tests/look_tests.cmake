@@ -2,6 +2,14 @@
 # look-check at scales 1 and 2 under Xvfb, odd scales that must still give a
 # usable window, and a headless weston for Wayland.
 if(TARGET qinghe-taxcalc)
+  # Offscreen at three ratios; ui_look_test itself runs at 1.
+  add_ui_test(ui_look_test ui_look_test.cpp)
+  foreach(scale 1.5 2)
+    add_test(NAME ui_look_test_${scale} COMMAND ui_look_test)
+    set_tests_properties(ui_look_test_${scale} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}" TIMEOUT 120)
+  endforeach()
+
   find_package(Qt6 6.4 REQUIRED COMPONENTS Gui)
   add_executable(look-check look_check.cpp)
   target_link_libraries(look-check PRIVATE Qt6::Gui)
