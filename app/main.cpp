@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/FontConfigurationPreload.h"
+#include "app/ScaleFactor.h"
 #include "ui/UntCalc.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     }
 
     auto fontConfiguration = app::preloadFontConfiguration();
+    app::boundScaleFactor();
     const auto application = app::openApplication(argc, argv, app::displayFailure(commandLine, environment));
     // Whatever is left of the load takes less than Qt loading it all again,
     // and while this thread waits its core is idle, so the loading thread

@@ -23,6 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # window's texts need the GB font, which no library pulls in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-gbsn00lp")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 # The same commit gives the same .deb: its dates come from the commit
 # (cmake/DebianPackageDate.cmake), its directories do not follow the umask.

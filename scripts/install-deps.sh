@@ -9,10 +9,11 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg-dev libfontconfig-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils openbox
+  xvfb xauth x11-utils x11-xserver-utils openbox
+  weston qt6-wayland
   xdotool
   dbus at-spi2-core python3-pyatspi
-  libx11-dev libxdamage-dev libxfixes-dev
+  libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
   fonts-arphic-gbsn00lp
   dpkg-dev desktop-file-utils appstream imagemagick
   lintian man-db groff-base

@@ -2,13 +2,18 @@
 # Draws docs/screenshot.png: the calculator after 1 2 + 3 0 Enter and Alt+J
 # (the tax key), typed under a virtual X server of its own.
 #   scripts/screenshot.sh [picture.png]
-# Builds the program first when needed, in $BUILD_DIR (default build).
+#   QT_SCALE_FACTOR=2 scripts/screenshot.sh docs/screenshot-2x.png
+# Outside the window's rounded shape the picture is transparent. Builds the
+# program first when needed, in $BUILD_DIR (default build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [[ ${1:-} == --on-display ]]; then
   program=$2
   out=$3
+  # The root shows outside the window's shape; magenta, which the window
+  # never draws, becomes transparent in the picture.
+  xsetroot -solid '#FF00FF'
   "$program" &
   app=$!
   trap 'kill "$app" 2>/dev/null || true' EXIT
@@ -25,7 +30,7 @@ if [[ ${1:-} == --on-display ]]; then
   sleep 0.5
   read -r x y w h < <(xwininfo -id "$window" |
     awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}')
-  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage -transparent '#FF00FF' "$out"
   xdotool key Escape
   wait "$app"
   exit 0
@@ -37,5 +42,5 @@ scripts/install-deps.sh
 [[ -f $build/build.ninja ]] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)" --target qinghe-taxcalc
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --on-display "$PWD/$build/app/qinghe-taxcalc" "$out"
+xvfb-run -a -s "-screen 0 2560x1440x24 -nolisten tcp -noreset" "$0" --on-display "$PWD/$build/app/qinghe-taxcalc" "$out"
 echo "screenshot: $out"

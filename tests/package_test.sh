@@ -34,6 +34,8 @@ for needed in libqt6widgets6 libjpeg62-turbo libfontconfig1 fonts-arphic-gbsn00l
   [[ ",$depends," =~ [,\ ]$needed[\ ,] ]] || fail "Depends lacks $needed: $depends"
 done
 
+[[ $(field Recommends) == qt6-wayland ]] || fail "Recommends: $(field Recommends)"
+
 dpkg-deb -c "$deb" | awk '{print $NF}' >"$work/files"
 for file in ./usr/bin/qinghe-taxcalc \
   ./usr/share/applications/cn.qinghe.TaxCalc.desktop \

@@ -1,9 +1,11 @@
 #include "ui/Pictures.h"
 
 #include "ui/BitmapDecode.h"
+#include "ui/pictures/PictureArt.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstdio>
@@ -77,16 +79,55 @@ QByteArray resourceBytes(const QString& resource)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-} // namespace
-
-QPixmap jpeg(const QString& resource) { return QPixmap::fromImage(decodeJpeg(resourceBytes(resource))); }
-
-QPixmap glyph(const QString& resource)
+// The designs behind the picture files, for screens whose device pixel ratio
+// is not 1.
+::pictures::Art drawn(const QString& resource, qreal ratio)
 {
-    QImage image = decodeBmp(resourceBytes(resource));
-    if (image.isNull()) {
-        return {};
+    using Draw = ::pictures::Art (*)(double);
+    const std::pair<const QString*, Draw> designs[] = {
+        {&kBackground, ::pictures::drawBackground},
+        {&kIcon, ::pictures::drawIcon},
+        {&kDotGlyph, ::pictures::drawDotGlyph},
+        {&kBackGlyph, ::pictures::drawBackGlyph},
+        {&kCancelGlyph, ::pictures::drawCancelGlyph},
+    };
+    for (const auto& [name, draw] : designs) {
+        if (*name == resource) {
+            return draw(ratio);
+        }
     }
+    return {};
+}
+
+QImage toImage(const ::pictures::Art& art)
+{
+    QImage image(art.width, art.height, QImage::Format_RGB32);
+    for (int y = 0; y < art.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < art.width; ++x) {
+            const ::pictures::Rgb p = art.at(x, y);
+            line[x] = qRgb(p.r, p.g, p.b);
+        }
+    }
+    return image;
+}
+
+// Beyond this the pictures are drawn at this ratio and Qt scales them: a
+// background for a ratio of 100 would take gigabytes.
+constexpr qreal kLargestDrawnRatio = 8;
+
+qreal drawnRatio(qreal ratio) { return std::min(ratio, kLargestDrawnRatio); }
+
+// A picture at `ratio` device pixels a logical pixel: Qt then draws it one to
+// one, without scaling it.
+QPixmap forRatio(QImage image, qreal ratio)
+{
+    image.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(std::move(image));
+}
+
+QImage clearBottomLeftColour(QImage image)
+{
     image = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb clear = image.pixel(0, image.height() - 1);
     for (int y = 0; y < image.height(); ++y) {
@@ -97,7 +138,45 @@ QPixmap glyph(const QString& resource)
             }
         }
     }
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+} // namespace
+
+QPixmap jpeg(const QString& resource, qreal ratio)
+{
+    if (ratio == 1) {
+        return QPixmap::fromImage(decodeJpeg(resourceBytes(resource)));
+    }
+    ratio = drawnRatio(ratio);
+    return forRatio(toImage(drawn(resource, ratio)), ratio);
+}
+
+QPixmap glyph(const QString& resource, qreal ratio)
+{
+    ratio = drawnRatio(ratio);
+    QImage image = ratio == 1 ? decodeBmp(resourceBytes(resource)) : toImage(drawn(resource, ratio));
+    if (image.isNull()) {
+        return {};
+    }
+    return forRatio(clearBottomLeftColour(std::move(image)), ratio);
+}
+
+QPixmap clearedBackground(qreal ratio)
+{
+    ratio = drawnRatio(ratio);
+    QImage image = ratio == 1 ? decodeJpeg(resourceBytes(kBackground)) : toImage(drawn(kBackground, ratio));
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const double diameter = 16 * ratio;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (!::pictures::insideRoundedRect(x, y, image.width(), image.height(), diameter)) {
+                line[x] = qRgba(0, 0, 0, 0);
+            }
+        }
+    }
+    return forRatio(std::move(image), ratio);
 }
 
 QIcon applicationIcon() { return QIcon(QPixmap::fromImage(decodeIco(resourceBytes(kApplicationIcon)))); }

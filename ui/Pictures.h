@@ -19,11 +19,18 @@ inline const QString kApplicationIcon = QStringLiteral(":/pictures/qinghe-taxcal
 // are not a JPEG the library can read.
 QImage decodeJpeg(QByteArrayView data);
 
-// A JPEG picture of the resources.
-QPixmap jpeg(const QString& resource);
+// A JPEG picture of the resources, for a screen of device pixel ratio
+// `ratio`: the file itself at 1, drawn afresh from its design otherwise, so
+// that it stays sharp.
+QPixmap jpeg(const QString& resource, qreal ratio = 1);
 
-// A glyph bitmap whose bottom-left pixel colour is transparent everywhere.
-QPixmap glyph(const QString& resource);
+// A glyph bitmap whose bottom-left pixel colour is transparent everywhere,
+// for `ratio` as jpeg() draws.
+QPixmap glyph(const QString& resource, qreal ratio = 1);
+
+// The background for `ratio`, transparent outside the window's rounded shape:
+// for platforms that cannot cut the window itself.
+QPixmap clearedBackground(qreal ratio);
 
 QIcon applicationIcon();
 

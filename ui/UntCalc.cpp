@@ -2,10 +2,12 @@
 
 #include "ui/Accessibility.h"
 #include "ui/BitmapButton.h"
+#include "ui/Fonts.h"
 #include "ui/GbkText.h"
 #include "ui/PanelLabel.h"
 #include "ui/Pictures.h"
 #include "ui/TapeView.h"
+#include "ui/WindowShape.h"
 
 #include <QFontDatabase>
 #include <QFrame>
@@ -13,9 +15,9 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QRegion>
 #include <QShowEvent>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -160,6 +162,7 @@ QFont songFont(int pixels, bool bold)
     font.setFamilies(songFamilies());
     font.setPixelSize(pixels);
     font.setBold(bold);
+    font.setStyleStrategy(fonts::renderingFor(pixels, 1));
     return font;
 }
 
@@ -193,25 +196,23 @@ void paint(QWidget* widget, QColor background, QColor text = Qt::black)
     widget->setAutoFillBackground(true);
 }
 
+// The selected tape line as classic list boxes draw it, white on navy, with
+// or without the focus: 16:1.
+void paintSelection(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, QColor(0x00, 0x00, 0x80));
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    widget->setPalette(palette);
+}
+
 void makePanel(QLabel* panel, QColor background, QColor text, Qt::Alignment alignment)
 {
     panel->setTextFormat(Qt::PlainText);
     panel->setAlignment(alignment | Qt::AlignVCenter);
     paint(panel, background, text);
-}
-
-// CreateRoundRectRgn(0, 0, width, height, 16, 16): each corner cut by a
-// 16 x 16 ellipse.
-QRegion roundRectRegion(int width, int height, int ellipseWidth, int ellipseHeight)
-{
-    const int rx = ellipseWidth / 2, ry = ellipseHeight / 2;
-    QRegion region(rx, 0, width - 2 * rx, height);
-    region += QRegion(0, ry, width, height - 2 * ry);
-    for (const QPoint corner : {QPoint(0, 0), QPoint(width - ellipseWidth, 0), QPoint(0, height - ellipseHeight),
-             QPoint(width - ellipseWidth, height - ellipseHeight)}) {
-        region += QRegion(corner.x(), corner.y(), ellipseWidth, ellipseHeight, QRegion::Ellipse);
-    }
-    return region;
 }
 
 } // namespace
@@ -251,7 +252,6 @@ Control* FrmCalc::place(Control* control, std::string_view name)
 void FrmCalc::createControls()
 {
     ImageBak = place(new QLabel(this), "ImageBak");
-    ImageBak->setPixmap(pictures::jpeg(pictures::kBackground));
 
     LblTitle = place(new QLabel(fromGbk(kTitleText), this), "LblTitle");
     LblTitle->setFont(songFont(12, true));
@@ -260,8 +260,6 @@ void FrmCalc::createControls()
     LblTitle->setCursor(Qt::PointingHandCursor);
 
     ImageIco = place(new QLabel(this), "ImageIco");
-    ImageIco->setPixmap(pictures::jpeg(pictures::kIcon));
-    ImageIco->resize(ImageIco->pixmap().size());
     ImageIco->setCursor(Qt::PointingHandCursor);
 
     LblCess = place(new QLabel(fromGbk(kRateLabel), this), "LblCess");
@@ -270,6 +268,7 @@ void FrmCalc::createControls()
 
     ListBoxShow = place(new TapeView(this), "ListBoxShow");
     paint(ListBoxShow, kPaleColour);
+    paintSelection(ListBoxShow);
     ListBoxShow->setFrameStyle(QFrame::Box | QFrame::Plain);
     ListBoxShow->setModel(&tapeModel_);
     connect(ListBoxShow->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -309,7 +308,6 @@ void FrmCalc::createControls()
     BitBtnCancel->setText(fromGbk(kCancelCaption));
     // The welcome hint is the one that tells how to leave.
     BitBtnCancel->setAccessibleDescription(fromGbk(calc::hintText(calc::Hint::Welcome)));
-    BitBtnCancel->setIcon(pictures::glyph(pictures::kCancelGlyph));
     BitBtnCancel->setIconSize(QSize(16, 16));
     BitBtnCancel->setFocusPolicy(Qt::StrongFocus);
     BitBtnCancel->setCursor(Qt::PointingHandCursor);
@@ -335,7 +333,6 @@ void FrmCalc::createKeys()
         if (!def.glyph) {
             key->setText(fromGbk(def.caption));
         } else {
-            key->setIcon(pictures::glyph(*def.glyph));
             key->setIconSize(QSize(16, 16));
         }
         connect(key, &QToolButton::clicked, this, def.handler);
@@ -353,7 +350,32 @@ void FrmCalc::watchMouse()
 void FrmCalc::ImageIcoClick() { close(); }
 
 // The window shape; the platform clips both painting and the mouse to it.
-void FrmCalc::FormCreate() { setMask(roundRectRegion(width(), height(), 16, 16)); }
+// The shape, the pictures and the text follow the device pixel ratio of the
+// screen the window is on.
+void FrmCalc::FormCreate()
+{
+    prepareForShape(this);
+    winId();
+    fitToScreen();
+    connect(windowHandle(), &QWindow::screenChanged, this, &FrmCalc::fitToScreen);
+}
+
+void FrmCalc::fitToScreen()
+{
+    const qreal ratio = screenRatio(this);
+    ImageBak->setPixmap(
+        platformCutsWindows() ? pictures::jpeg(pictures::kBackground, ratio) : pictures::clearedBackground(ratio));
+    ImageIco->setPixmap(pictures::jpeg(pictures::kIcon, ratio));
+    ImageIco->resize(ImageIco->pixmap().deviceIndependentSize().toSize());
+    for (const KeyDef& def : kKeys) {
+        if (def.glyph) {
+            findChild<QToolButton*>(latin(def.name))->setIcon(pictures::glyph(*def.glyph, ratio));
+        }
+    }
+    BitBtnCancel->setIcon(pictures::glyph(pictures::kCancelGlyph, ratio));
+    fonts::fitText(this, ratio);
+    cutToShape(this, ratio);
+}
 
 void FrmCalc::SBtn0Click() { press(calc::Key::D0); }
 void FrmCalc::SBtnDotClick() { press(calc::Key::Dot); }

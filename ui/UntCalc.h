@@ -92,6 +92,7 @@ private:
     void createControls();
     void createKeys();
     void watchMouse();
+    void fitToScreen();
 
     void press(calc::Key key);
     template <class Action>

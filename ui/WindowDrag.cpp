@@ -1,14 +1,28 @@
 #include "ui/WindowDrag.h"
 
+#include "ui/X11Window.h"
+
 #include <QApplication>
 #include <QWidget>
 #include <QWindow>
 
 namespace ui {
 
+namespace {
+
+bool compositorPlacesWindows() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+} // namespace
+
 void WindowDrag::press(Qt::MouseButton button, QPoint global)
 {
     if (button != Qt::LeftButton) {
+        return;
+    }
+    if (compositorPlacesWindows()) {
+        if (QWindow* handle = window_->windowHandle()) {
+            handle->startSystemMove();
+        }
         return;
     }
     state_ = State::Armed;
@@ -30,12 +44,15 @@ bool WindowDrag::move(Qt::MouseButtons buttons, QPoint global)
         if ((global - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
             return true;
         }
+        // The window manager's move keeps the window where the pointer finds
+        // it: it must not lag by the drag distance.
+        // Qt's own request would report the pointer at the window's new place
+        // plus its old offset: the window would lag by the catch-up.
+        window_->move(windowAt_ + (global - pressedAt_));
         QWindow* handle = window_->windowHandle();
-        if (handle && handle->startSystemMove()) {
-            state_ = State::Idle;
-            return true;
-        }
-        state_ = State::Following;
+        const bool moved = x11::startWindowManagerMove(window_) || (handle && handle->startSystemMove());
+        state_ = moved ? State::Idle : State::Following;
+        return true;
     }
     window_->move(windowAt_ + (global - pressedAt_));
     return true;

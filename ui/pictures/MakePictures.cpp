@@ -18,19 +18,12 @@
 
 #include <jpeglib.h>
 
+#include "PictureArt.h"
 #include "PngFile.h"
 
 namespace {
 
-struct Rgb {
-    std::uint8_t r, g, b;
-    bool operator==(const Rgb&) const = default;
-};
-
-constexpr Rgb kSlate{0x66, 0x78, 0x82}; // the window colour
-constexpr Rgb kWhite{0xFF, 0xFF, 0xFF};
-constexpr Rgb kBlack{0x00, 0x00, 0x00};
-constexpr Rgb kSilver{0xC0, 0xC0, 0xC0};
+using pictures::Rgb;
 
 // The standard 16-colour palette: black, maroon, green, olive, navy, purple,
 // teal, silver, grey, red, lime, yellow, blue, fuchsia, aqua, white.
@@ -92,91 +85,24 @@ struct Canvas {
     }
 };
 
-Rgb mix(Rgb a, Rgb b, double t)
+// The door is drawn in palette colours only; a 4-bit bitmap stores their
+// indexes.
+Canvas<std::uint8_t> paletteIndexes(const pictures::Art& art)
 {
-    auto m = [t](int x, int y) { return std::uint8_t(x + (y - x) * t + 0.5); };
-    return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b)};
-}
-
-// Outside the 16 x 16 corner ellipses of the window's rounded shape.
-bool outsideRoundedCorner(int x, int y, int w, int h)
-{
-    const double r = 8;
-    const double cx = x < r ? r : (x >= w - r ? w - r : x + 0.5);
-    const double cy = y < r ? r : (y >= h - r ? h - r : y + 0.5);
-    const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-    return dx * dx + dy * dy > r * r;
-}
-
-Canvas<Rgb> background()
-{
-    constexpr int w = 574, h = 250, bevel = 4;
-    constexpr Rgb light{0xD4, 0xDD, 0xE2}, dark{0x2E, 0x38, 0x3E};
-    Canvas<Rgb> c(w, h, kSlate);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const int lit = std::min(x, y), shade = std::min(w - 1 - x, h - 1 - y);
-            if (outsideRoundedCorner(x, y, w, h)) {
-                c.at(x, y) = kWhite;
-            } else if (shade < bevel && shade <= lit) {
-                c.at(x, y) = mix(dark, kSlate, shade / double(bevel));
-            } else if (lit < bevel) {
-                c.at(x, y) = mix(light, kSlate, lit / double(bevel));
-            }
+    Canvas<std::uint8_t> c(art.width, art.height, Silver);
+    for (int y = 0; y < art.height; ++y) {
+        for (int x = 0; x < art.width; ++x) {
+            const auto index = std::find(std::begin(kPalette), std::end(kPalette), art.at(x, y)) - std::begin(kPalette);
+            c.at(x, y) = std::uint8_t(index);
         }
     }
     return c;
 }
 
-Canvas<Rgb> icon()
+Canvas<Rgb> canvas(const pictures::Art& art)
 {
-    constexpr Rgb body{0x1F, 0x9E, 0x99}, edge{0x0B, 0x5C, 0x59}, display{0xDC, 0xF5, 0xEF}, key{0x12, 0x33, 0x33};
-    Canvas<Rgb> c(16, 12, kSlate);
-    c.fill(3, 0, 12, 11, body);
-    c.frame(3, 0, 12, 11, edge);
-    c.fill(5, 2, 10, 3, display);
-    for (int top : {6, 9}) {
-        for (int left : {4, 7, 10}) {
-            c.fill(left, top, left + 1, top + 1, key);
-        }
-    }
-    return c;
-}
-
-Canvas<Rgb> dotGlyph()
-{
-    Canvas<Rgb> c(16, 16, kSilver);
-    c.fill(6, 10, 8, 12, kBlack);
-    return c;
-}
-
-Canvas<Rgb> backGlyph()
-{
-    Canvas<Rgb> c(16, 16, kSilver);
-    for (int y = 4; y <= 10; ++y) {
-        const int d = y < 7 ? 7 - y : y - 7;
-        c.fill(1 + d, y, 5, y, kBlack);
-    }
-    c.fill(6, 7, 14, 7, kBlack);
-    return c;
-}
-
-Canvas<std::uint8_t> cancelGlyph()
-{
-    Canvas<std::uint8_t> c(16, 16, Silver);
-    c.fill(4, 1, 10, 14, Grey);
-    c.frame(4, 1, 10, 14, Black);
-    // The leaf swings out towards the viewer, so its free edge looks taller.
-    // Row 15 stays silver at the left: the bottom-left pixel is the clear colour.
-    c.fill(0, 0, 0, 14, Black);
-    for (int x = 1; x <= 3; ++x) {
-        c.fill(x, x - 1, x, 15 - x, Olive);
-    }
-    c.at(1, 8) = Black;
-    for (int x = 6; x <= 8; ++x) {
-        c.fill(x, 13 - x, x, x + 2, Blue);
-    }
-    c.fill(9, 7, 14, 8, Blue);
+    Canvas<Rgb> c(art.width, art.height, pictures::kBlack);
+    c.pixels = art.pixels;
     return c;
 }
 
@@ -539,9 +465,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = write(dir, "ImageBak.jpg", jpegFile(background(), 92)) &&
-        write(dir, "ImageIco.jpg", jpegFile(icon(), 95)) && write(dir, "SBtnDot.bmp", bitmap24(dotGlyph())) &&
-        write(dir, "SBtnBack.bmp", bitmap24(backGlyph())) && write(dir, "BitBtnCancel.bmp", bitmap4(cancelGlyph())) &&
+    const bool ok = write(dir, "ImageBak.jpg", jpegFile(canvas(pictures::drawBackground(1)), 92)) &&
+        write(dir, "ImageIco.jpg", jpegFile(canvas(pictures::drawIcon(1)), 95)) &&
+        write(dir, "SBtnDot.bmp", bitmap24(canvas(pictures::drawDotGlyph(1)))) &&
+        write(dir, "SBtnBack.bmp", bitmap24(canvas(pictures::drawBackGlyph(1)))) &&
+        write(dir, "BitBtnCancel.bmp", bitmap4(paletteIndexes(pictures::drawCancelGlyph(1)))) &&
         write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon())) &&
         write(dir, "qinghe-taxcalc-32.png", pictures::pngFile(32, 32, iconRgba(applicationIcon()))) &&
         write(dir, "qinghe-taxcalc-64.png", pictures::pngFile(64, 64, sketchedIcon(64))) &&

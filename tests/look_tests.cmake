@@ -1,0 +1,49 @@
+# How the window looks on real display servers: screenshots checked by
+# look-check at scales 1 and 2 under Xvfb, odd scales that must still give a
+# usable window, and a headless weston for Wayland.
+if(TARGET qinghe-taxcalc)
+  # Offscreen at three ratios; ui_look_test itself runs at 1.
+  add_ui_test(ui_look_test ui_look_test.cpp)
+  foreach(scale 1.5 2)
+    add_test(NAME ui_look_test_${scale} COMMAND ui_look_test)
+    set_tests_properties(ui_look_test_${scale} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}" TIMEOUT 120)
+  endforeach()
+
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Gui)
+  add_executable(look-check look_check.cpp)
+  target_link_libraries(look-check PRIVATE Qt6::Gui)
+
+  find_program(XVFB Xvfb)
+  find_program(XDOTOOL xdotool)
+  find_program(XSETROOT xsetroot)
+  find_program(XRDB xrdb)
+  find_program(IMPORT import)
+  if(XVFB AND XDOTOOL AND XSETROOT AND XRDB AND IMPORT)
+    foreach(look 1:qt 2:qt 2:xft)
+      string(REPLACE ":" ";" parts ${look})
+      list(GET parts 0 scale)
+      list(GET parts 1 source)
+      add_test(NAME ui_look_${source}_${scale}
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/look_window.sh $<TARGET_FILE:qinghe-taxcalc>
+                $<TARGET_FILE:look-check> ${scale} ${source})
+      set_tests_properties(ui_look_${source}_${scale} PROPERTIES TIMEOUT 60)
+    endforeach()
+    add_test(NAME ui_odd_scales
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/odd_scales.sh $<TARGET_FILE:qinghe-taxcalc> 0.5 7 1.33 100)
+    set_tests_properties(ui_odd_scales PROPERTIES TIMEOUT 90)
+  endif()
+
+  find_program(WESTON weston)
+  find_program(WESTON_SCREENSHOOTER weston-screenshooter)
+  find_file(QT_WAYLAND_PLUGIN libqwayland-generic.so
+    PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/platforms NO_DEFAULT_PATH)
+  if(WESTON AND WESTON_SCREENSHOOTER AND QT_WAYLAND_PLUGIN)
+    foreach(scale 1 2)
+      add_test(NAME ui_look_wayland_${scale}
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/look_wayland.sh $<TARGET_FILE:qinghe-taxcalc>
+                $<TARGET_FILE:look-check> ${scale})
+      set_tests_properties(ui_look_wayland_${scale} PROPERTIES TIMEOUT 60)
+    endforeach()
+  endif()
+endif()

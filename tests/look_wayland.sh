@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The window on a Wayland compositor, which cuts no window to a shape: a
+# headless weston with a magenta desktop, its output at `scale`. Outside the
+# rounded shape the window must be transparent (look-check corners on
+# weston's screenshot), and the shape must be the region where the window
+# takes input (the client's own protocol log).
+#   look_wayland.sh <qinghe-taxcalc> <look-check> <scale>
+set -euo pipefail
+
+program=$1
+check=$2
+scale=$3
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "wayland: $*" >&2; exit 1; }
+
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset DISPLAY
+cat >"$work/weston.ini" <<'INI'
+[core]
+idle-time=0
+[shell]
+background-color=0xffff00ff
+panel-position=none
+locking=false
+animation=none
+startup-animation=none
+INI
+socket=look-$$
+# --debug lets weston-screenshooter read the output.
+weston --backend=headless-backend.so --use-pixman --width=1600 --height=1000 --scale="$scale" \
+  --socket="$socket" --debug --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [[ -S $XDG_RUNTIME_DIR/$socket ]] && break; sleep 0.1; done
+[[ -S $XDG_RUNTIME_DIR/$socket ]] || fail "weston did not start: $(tail -5 "$work/weston.log")"
+export WAYLAND_DISPLAY=$socket
+
+WAYLAND_DEBUG=client QT_QPA_PLATFORM=wayland "$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=("$app")
+
+cd "$work"
+passed=
+for _ in $(seq 20); do
+  sleep 0.5
+  kill -0 "$app" 2>/dev/null || fail "the program ended early: $(grep -v '^\[' "$work/program.log" | tail -5)"
+  rm -f wayland-screenshot-*.png
+  weston-screenshooter >/dev/null 2>&1 || continue
+  shot=$(ls wayland-screenshot-*.png 2>/dev/null | head -n1)
+  [[ -n $shot ]] || continue
+  if QT_QPA_PLATFORM=offscreen "$check" "$shot" "$scale" --find-window corners >"$work/check.log" 2>&1; then
+    passed=yes
+    break
+  fi
+done
+cat "$work/check.log"
+[[ -n $passed ]] || fail "the window's corners are not transparent on weston at $scale"
+
+# The input region is the shape in surface coordinates: its first row is the
+# one a 16-pixel corner ellipse cuts by 5 pixels on each side.
+grep -q 'set_input_region(wl_region@' program.log || fail "the window set no input region"
+grep -q 'wl_region@[0-9]*\.add(5, 0, 564, 1)' program.log || fail "the input region is not the rounded shape"
+echo "wayland: at $scale the window is transparent outside its shape and takes input only inside it"

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Screenshots of the real program on an X server of its own, checked by
+# look-check: the shape, the text and the bold keys, with the tape focused and
+# then without the focus.
+#   look_window.sh <qinghe-taxcalc> <look-check> <scale> [xft]
+# The scale comes from QT_SCALE_FACTOR, or with `xft` from the server's
+# Xft.dpi (96 x scale), as a desktop at that resolution sets it.
+set -euo pipefail
+
+program=$1
+check=$2
+scale=$3
+source=${4:-qt}
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "look: $*" >&2; exit 1; }
+
+# -noreset keeps the root's colour and resources when their setters disconnect.
+Xvfb -displayfd 3 -screen 0 2560x1440x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+# Outside the window's shape the root shows: magenta, which the window never draws.
+xsetroot -solid '#FF00FF'
+
+environment=(QT_QPA_PLATFORM=xcb)
+if [[ $source == xft ]]; then
+  echo "Xft.dpi: $(awk -v s="$scale" 'BEGIN { print 96 * s }')" | xrdb -merge
+else
+  environment+=(QT_SCALE_FACTOR="$scale")
+fi
+env "${environment[@]}" "$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=("$app")
+
+window=
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --name '^青禾税率计算器$' 2>/dev/null | head -n1 || true)
+  [[ -n $window ]] && break
+  kill -0 "$app" 2>/dev/null || fail "the program ended early: $(cat "$work/program.log")"
+  sleep 0.1
+done
+[[ -n $window ]] || fail "no window appeared"
+
+shot() {
+  sleep 0.5
+  read -r x y w h < <(xwininfo -id "$window" |
+    awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}')
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
+}
+
+xdotool windowfocus --sync "$window"
+xdotool key --delay 40 1 2 plus 3 0 Return
+shot "$work/focused.png"
+QT_QPA_PLATFORM=offscreen "$check" "$work/focused.png" "$scale" corners text bold || fail "the window at $scale ($source) does not look right"
+# The hint line takes the focus; the result line stays selected.
+xdotool key Tab
+shot "$work/unfocused.png"
+QT_QPA_PLATFORM=offscreen "$check" "$work/unfocused.png" "$scale" text || fail "without the focus, the window at $scale ($source) does not look right"
+xdotool key Escape
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+! kill -0 "$app" 2>/dev/null || fail "Escape did not end the program"
+echo "look: the window at $scale ($source) has its shape, its text and its bold keys"

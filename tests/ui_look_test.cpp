@@ -1,0 +1,278 @@
+// How the window is drawn for the device pixel ratio it runs at: CTest runs
+// this program offscreen at QT_SCALE_FACTOR 1, 1.5 and 2. The helpers behind
+// it (corner rows, picture designs, text rendering) are checked at every ratio.
+
+#include "ui/BitmapDecode.h"
+#include "ui/Fonts.h"
+#include "ui/Pictures.h"
+#include "ui/UntCalc.h"
+#include "ui/WindowShape.h"
+#include "ui/pictures/PictureArt.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QLabel>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const double kRatios[] = {1, 1.25, 1.5, 2, 3};
+
+// Device pixels of a design drawn at `ratio` whose colour is neither of `a`, `b`.
+int otherColours(const QImage& image, QRgb a, QRgb b)
+{
+    int others = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y) | 0xFF000000;
+            others += p != a && p != b ? 1 : 0;
+        }
+    }
+    return others;
+}
+
+QRgb rgb(const pictures::Rgb& p) { return qRgb(p.r, p.g, p.b); }
+
+QImage toImage(const pictures::Art& art)
+{
+    QImage image(art.width, art.height, QImage::Format_RGB32);
+    for (int y = 0; y < art.height; ++y) {
+        for (int x = 0; x < art.width; ++x) {
+            image.setPixel(x, y, rgb(art.at(x, y)));
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+class LookTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ui::FrmCalc> w;
+    qreal ratio = 1;
+
+    template <class T = QWidget>
+    T* child(const char* name) const
+    {
+        return w->findChild<T*>(QString::fromLatin1(name));
+    }
+
+private slots:
+    void init()
+    {
+        w = std::make_unique<ui::FrmCalc>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        ratio = w->windowHandle()->devicePixelRatio();
+    }
+
+    void cleanup() { w.reset(); }
+
+    void cornerRowsAreSampledAtPixelCentres()
+    {
+        const int atOne[] = {5, 3, 2, 1, 1, 0, 0, 0};
+        const int atTwo[] = {12, 9, 7, 6, 5, 4, 3, 2, 2, 1, 1, 1, 0, 0, 0, 0};
+        for (int row = 0; row < 8; ++row) {
+            QCOMPARE(pictures::cornerCut(row, 16), atOne[row]);
+        }
+        for (int row = 0; row < 16; ++row) {
+            QCOMPARE(pictures::cornerCut(row, 32), atTwo[row]);
+        }
+        // At every ratio the cut shrinks row by row towards the middle.
+        for (const double r : kRatios) {
+            for (int row = 1; row < 16 * r; ++row) {
+                QVERIFY(pictures::cornerCut(row, 16 * r) <= pictures::cornerCut(row - 1, 16 * r));
+            }
+        }
+    }
+
+    void regionCornersMirrorEachOther()
+    {
+        const QSize size(718, 313); // 574 x 250 at 1.25, odd in both directions
+        const QRegion region = ui::roundedRegion(size, 20);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                const bool in = region.contains(QPoint(x, y));
+                QCOMPARE(region.contains(QPoint(size.width() - 1 - x, y)), in);
+                QCOMPARE(region.contains(QPoint(x, size.height() - 1 - y)), in);
+                QCOMPARE(pictures::insideRoundedRect(x, y, size.width(), size.height(), 20), in);
+            }
+        }
+    }
+
+    // At 1 the designs are the committed files, so the window looks the same
+    // whichever it draws.
+    void designsAreTheFilesAtOne()
+    {
+        const std::pair<QString, pictures::Art (*)(double)> glyphs[] = {
+            {ui::pictures::kDotGlyph, pictures::drawDotGlyph},
+            {ui::pictures::kBackGlyph, pictures::drawBackGlyph},
+            {ui::pictures::kCancelGlyph, pictures::drawCancelGlyph},
+        };
+        for (const auto& [resource, draw] : glyphs) {
+            QFile file(resource);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(toImage(draw(1)), ui::pictures::decodeBmp(file.readAll()).convertToFormat(QImage::Format_RGB32));
+        }
+        // The background is a JPEG: the same up to its coding.
+        const QImage file = ui::pictures::jpeg(ui::pictures::kBackground).toImage();
+        const QImage drawn = toImage(pictures::drawBackground(1));
+        int worst = 0;
+        for (int y = 0; y < 250; ++y) {
+            for (int x = 0; x < 574; ++x) {
+                const QRgb a = file.pixel(x, y), b = drawn.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                    std::abs(qBlue(a) - qBlue(b))});
+            }
+        }
+        QVERIFY2(worst <= 24, qPrintable(QString::number(worst)));
+    }
+
+    void glyphsStaySharpAtEveryRatio()
+    {
+        const QRgb silver = rgb(pictures::kSilver), black = rgb(pictures::kBlack);
+        for (const double r : kRatios) {
+            const QImage dot = toImage(pictures::drawDotGlyph(r));
+            QCOMPARE(dot.size(), QSize(16, 16) * r);
+            QCOMPARE(otherColours(dot, silver, black), 0);
+            QCOMPARE(otherColours(toImage(pictures::drawBackGlyph(r)), silver, black), 0);
+            // The dot: columns 6 to 8, rows 10 to 12 of the design.
+            const int inside = int(std::ceil(7.5 * r)), outside = int(std::floor(5.5 * r));
+            QCOMPARE(dot.pixel(inside, int(11.5 * r)), black);
+            QCOMPARE(dot.pixel(outside, int(11.5 * r)), silver);
+            // The door: palette colours only, the bottom-left pixel clear.
+            const pictures::Art door = pictures::drawCancelGlyph(r);
+            QCOMPARE(rgb(door.at(0, door.height - 1)), silver);
+            const QImage shown = ui::pictures::glyph(ui::pictures::kCancelGlyph, r).toImage();
+            QCOMPARE(shown.devicePixelRatio(), r);
+            QCOMPARE(qAlpha(shown.pixel(0, shown.height() - 1)), 0);
+        }
+    }
+
+    void backgroundIsClearOutsideTheShapeOnly()
+    {
+        for (const double r : kRatios) {
+            const QImage image = ui::pictures::clearedBackground(r).toImage();
+            const QSize device(pictures::deviceLength(574, r), pictures::deviceLength(250, r));
+            QCOMPARE(image.size(), device);
+            const QRegion shape = ui::roundedRegion(device, 16 * r);
+            int light = 0;
+            for (int y = 0; y < device.height(); ++y) {
+                for (int x = 0; x < device.width(); ++x) {
+                    const QRgb p = image.pixel(x, y);
+                    QCOMPARE(qAlpha(p) == 255, shape.contains(QPoint(x, y)));
+                    light += qAlpha(p) == 255 && qRed(p) >= 245 && qGreen(p) >= 245 && qBlue(p) >= 245 ? 1 : 0;
+                }
+            }
+            QCOMPARE(light, 0);
+        }
+    }
+
+    void textIsBiLevelUpToEighteenDevicePixels()
+    {
+        QCOMPARE(ui::fonts::renderingFor(12, 1), QFont::NoAntialias);
+        QCOMPARE(ui::fonts::renderingFor(16, 1), QFont::NoAntialias);
+        QCOMPARE(ui::fonts::renderingFor(12, 1.5), QFont::NoAntialias);
+        QCOMPARE(ui::fonts::renderingFor(14, 1.5), QFont::PreferAntialias);
+        QCOMPARE(ui::fonts::renderingFor(12, 2), QFont::PreferAntialias);
+    }
+
+    // From here on the window itself, at the ratio this run was given.
+    void everyFontIsRenderedForTheRatio()
+    {
+        QList<QWidget*> widgets = w->findChildren<QWidget*>();
+        widgets << w.get();
+        for (QWidget* widget : widgets) {
+            const QFont font = widget->font();
+            QCOMPARE(font.styleStrategy(), ui::fonts::renderingFor(font.pixelSize(), ratio));
+            // Smoothed bold captions are drawn by a style of the window's own.
+            const bool outlined = font.bold() && font.pixelSize() * ratio > ui::fonts::kLargestBiLevelPixels;
+            QCOMPARE(widget->style() != QApplication::style(), outlined);
+        }
+    }
+
+    void boldStaysBold()
+    {
+        QWidget* key = child("SBtnC");
+        auto inkOf = [&](bool bold) {
+            QFont font = key->font();
+            font.setBold(bold);
+            key->setFont(font);
+            ui::fonts::fitText(w.get(), ratio);
+            // Inside the key's bevel, where only the caption is dark.
+            const QImage image = key->grab(QRect(3, 3, 22, 22)).toImage();
+            int ink = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+                }
+            }
+            return ink;
+        };
+        const int regular = inkOf(false);
+        const int bold = inkOf(true);
+        QVERIFY2(bold >= 1.5 * regular, qPrintable(QStringLiteral("%1 against %2").arg(bold).arg(regular)));
+    }
+
+    void picturesAreDrawnForTheRatio()
+    {
+        const QPixmap background = child<QLabel>("ImageBak")->pixmap();
+        QCOMPARE(background.devicePixelRatio(), ratio);
+        QCOMPARE(background.size(), QSize(574, 250) * ratio);
+        // Offscreen, as on Wayland, the platform cuts no windows.
+        QVERIFY(w->testAttribute(Qt::WA_TranslucentBackground));
+        QCOMPARE(qAlpha(background.toImage().pixel(0, 0)), 0);
+        QCOMPARE(child<QLabel>("ImageIco")->geometry(), QRect(13, 15, 16, 12));
+        const QIcon dot = child<QAbstractButton>("SBtnDot")->icon();
+        QCOMPARE(dot.pixmap(QSize(16, 16), ratio).size(), QSize(16, 16) * ratio);
+    }
+
+    void maskIsTheLogicalShape()
+    {
+        QCOMPARE(w->mask(), ui::roundedRegion(QSize(574, 250), 16));
+        QVERIFY(!w->mask().contains(QPoint(4, 0)) && w->mask().contains(QPoint(5, 0)));
+        QVERIFY(!w->mask().contains(QPoint(569, 249)) && w->mask().contains(QPoint(568, 249)));
+    }
+
+    void selectionReadsWithOrWithoutFocus()
+    {
+        auto* tape = child<QAbstractItemView>("ListBoxShow");
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            QCOMPARE(tape->palette().color(group, QPalette::Highlight), QColor(0x00, 0x00, 0x80));
+            QCOMPARE(tape->palette().color(group, QPalette::HighlightedText), QColor(Qt::white));
+        }
+        for (const char* key : {"SBtn1", "SBtnAdd", "SBtn2", "SBtnEqual"}) {
+            QTest::mouseClick(child<QAbstractButton>(key), Qt::LeftButton);
+        }
+        const QRect line = tape->visualRect(tape->currentIndex());
+        for (const bool focused : {true, false}) {
+            if (!focused) {
+                child("MemoHint")->setFocus();
+            }
+            QCOMPARE(tape->hasFocus(), focused);
+            const QImage image = tape->viewport()->grab(line).toImage();
+            int navy = 0, white = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    navy += image.pixel(x, y) == qRgb(0, 0, 0x80) ? 1 : 0;
+                    white += image.pixel(x, y) == qRgb(0xFF, 0xFF, 0xFF) ? 1 : 0;
+                }
+            }
+            QVERIFY(navy > image.width() * image.height() / 2);
+            QVERIFY(white > 0);
+        }
+    }
+
+    void titleIsNotClipped()
+    {
+        auto* title = child<QLabel>("LblTitle");
+        QVERIFY(title->width() >= title->fontMetrics().horizontalAdvance(title->text()));
+    }
+};
+
+QTEST_MAIN(LookTest)
+#include "ui_look_test.moc"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+
+class QWidget;
+
+namespace ui::fonts {
+
+// The Song face's own rendering table asks for no greyscale below 19 pixels
+// per em: up to 18 device pixels its glyphs are drawn bi-level, crisp and
+// fully black, each byte one whole 6-pixel column at 12 pixels.
+inline constexpr int kLargestBiLevelPixels = 18;
+
+// How a face of `pixels` logical pixels is drawn at device pixel ratio
+// `ratio`: renderingFor(12, 1) -> NoAntialias, renderingFor(12, 2) ->
+// PreferAntialias.
+QFont::StyleStrategy renderingFor(int pixels, qreal ratio);
+
+// Sets the rendering of every font of `window` and its controls for `ratio`.
+// Captions in a smoothed bold face are drawn as outlines, one logical pixel
+// heavier than the regular face, as the bi-level bold is.
+void fitText(QWidget* window, qreal ratio);
+
+} // namespace ui::fonts
