@@ -1,6 +1,7 @@
 #include "ui/UntCalc.h"
 
 #include "ui/Accessibility.h"
+#include "ui/BackgroundLabel.h"
 #include "ui/BitmapButton.h"
 #include "ui/Fonts.h"
 #include "ui/GbkText.h"
@@ -251,10 +252,10 @@ Control* FrmCalc::place(Control* control, std::string_view name)
 
 void FrmCalc::createControls()
 {
-    ImageBak = place(new QLabel(this), "ImageBak");
+    ImageBak = place(new BackgroundLabel(this), "ImageBak");
 
     LblTitle = place(new QLabel(fromGbk(kTitleText), this), "LblTitle");
-    LblTitle->setFont(songFont(12, true));
+    LblTitle->setFont(fonts::songFont(12, true));
     paint(LblTitle, kWindowColour, Qt::white);
     LblTitle->resize(LblTitle->fontMetrics().horizontalAdvance(LblTitle->text()), 12);
     LblTitle->setCursor(Qt::PointingHandCursor);
