@@ -1,9 +1,11 @@
 #include "app/CommandLine.h"
 #include "app/FontConfigurationPreload.h"
 #include "app/ScaleFactor.h"
+#include "ui/Fonts.h"
 #include "ui/UntCalc.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <chrono>
 #include <iostream>
@@ -27,6 +29,10 @@ int main(int argc, char* argv[])
         fontConfiguration.wait_for(std::chrono::milliseconds(15));
     }
 
+    // Qt lays out the empty document of every text box in the program's font
+    // as the box is made. Left at the desktop's default, that would load a
+    // face the window never shows.
+    QApplication::setFont(ui::fonts::songFont(12, false, QGuiApplication::primaryScreen()->devicePixelRatio()));
     ui::FrmCalc window;
     window.show();
     return QApplication::exec();

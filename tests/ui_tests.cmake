@@ -36,6 +36,9 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_smoke_window
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/smoke_window.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_smoke_window PROPERTIES TIMEOUT 60)
+    add_test(NAME ui_font_files
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/font_files.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_font_files PROPERTIES TIMEOUT 60)
     # The window read through AT-SPI as a screen reader reads it, on an X
     # server and a session bus of its own; Debian's python3, whose packages
     # hold the AT-SPI bindings.
