@@ -16,6 +16,7 @@ packages=(
   libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
   fonts-arphic-gbsn00lp
   dpkg-dev desktop-file-utils appstream imagemagick
+  clang-format git
   lintian man-db groff-base
 )
 

@@ -10,14 +10,8 @@ set -euo pipefail
 program=$1
 check=$2
 scale=$3
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "wayland: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
+session wayland
 
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -36,14 +30,12 @@ socket=look-$$
 # --debug lets weston-screenshooter read the output.
 weston --backend=headless-backend.so --use-pixman --width=1600 --height=1000 --scale="$scale" \
   --socket="$socket" --debug --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
-pids+=($!)
+track $!
 for _ in $(seq 100); do [[ -S $XDG_RUNTIME_DIR/$socket ]] && break; sleep 0.1; done
 [[ -S $XDG_RUNTIME_DIR/$socket ]] || fail "weston did not start: $(tail -5 "$work/weston.log")"
 export WAYLAND_DISPLAY=$socket
 
-WAYLAND_DEBUG=client QT_QPA_PLATFORM=wayland "$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=("$app")
+start_program WAYLAND_DEBUG=client QT_QPA_PLATFORM=wayland "$program"
 
 cd "$work"
 passed=

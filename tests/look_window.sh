@@ -11,21 +11,10 @@ program=$1
 check=$2
 scale=$3
 source=${4:-qt}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "look: $*" >&2; exit 1; }
-
+source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
+session look
 # -noreset keeps the root's colour and resources when their setters disconnect.
-Xvfb -displayfd 3 -screen 0 2560x1440x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb 2560x1440x24 -noreset
 # Outside the window's shape the root shows: magenta, which the window never draws.
 xsetroot -solid '#FF00FF'
 
@@ -35,23 +24,12 @@ if [[ $source == xft ]]; then
 else
   environment+=(QT_SCALE_FACTOR="$scale")
 fi
-env "${environment[@]}" "$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=("$app")
-
-window=
-for _ in $(seq 150); do
-  window=$(xdotool search --onlyvisible --name '^青禾税率计算器$' 2>/dev/null | head -n1 || true)
-  [[ -n $window ]] && break
-  kill -0 "$app" 2>/dev/null || fail "the program ended early: $(cat "$work/program.log")"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window appeared"
+start_program "${environment[@]}" "$program"
+wait_for_window
 
 shot() {
   sleep 0.5
-  read -r x y w h < <(xwininfo -id "$window" |
-    awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}')
+  read -r x y w h < <(geometry)
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
 }
 

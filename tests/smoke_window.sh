@@ -11,48 +11,24 @@ set -euo pipefail
 
 program=$1
 manager=${2:-}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "smoke: $*" >&2; exit 1; }
-
-# -displayfd picks a free display number and writes it once the server is up.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
+session smoke
+start_xvfb 1024x768x24
 
 if [[ $manager == openbox ]]; then
   openbox >"$work/openbox.log" 2>&1 &
-  pids+=($!)
+  track $!
   for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 fi
 
 if [[ $manager == openbox ]]; then
-  QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
+  start_program QT_QPA_PLATFORM=xcb "$program"
 else
   # Qt's own option names the display here, as the program lets it through.
-  env -u DISPLAY QT_QPA_PLATFORM=xcb "$program" -display "$DISPLAY" >"$work/program.log" 2>&1 &
+  start_program -u DISPLAY QT_QPA_PLATFORM=xcb "$program" -display "$DISPLAY"
 fi
-app=$!
-pids+=("$app")
+wait_for_window
 
-window=
-for _ in $(seq 150); do
-  window=$(xdotool search --onlyvisible --name '^青禾税率计算器$' 2>/dev/null | head -n1 || true)
-  [[ -n $window ]] && break
-  kill -0 "$app" 2>/dev/null || fail "the program ended early: $(cat "$work/program.log")"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window appeared"
-
-geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}'; }
 waitForExit() {
   for _ in $(seq 100); do
     kill -0 "$app" 2>/dev/null || { wait "$app" || fail "exit status $?"; return 0; }

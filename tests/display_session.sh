@@ -1,0 +1,64 @@
+# Sourced by the tests that run the real program on a display server of their
+# own. After `session "<name>"`:
+#   $work            a scratch directory, removed at exit with every process
+#                    started through `track`
+#   fail <text>      says "<name>: <text>" on stderr and exits 1
+#   start_xvfb <screen> [Xvfb option]...   starts Xvfb and exports DISPLAY
+#   start_program [NAME=value]... <program> [argument]...
+#                    starts it in the background, output in $work/program.log;
+#                    its pid is $app
+#   wait_for_window [what]   waits for the calculator's window; sets $window
+#   geometry         prints the window's x, y, width and height
+
+session() {
+  session_name=$1
+  work=$(mktemp -d)
+  pids=()
+  trap session_end EXIT
+}
+
+session_end() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+
+track() { pids+=("$1"); }
+
+fail() {
+  echo "$session_name: $*" >&2
+  exit 1
+}
+
+start_xvfb() {
+  local screen=$1
+  shift
+  # -displayfd picks a free display number and writes it once the server is up.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
+  track $!
+  for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+  [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+start_program() {
+  env "$@" >"$work/program.log" 2>&1 &
+  app=$!
+  track "$app"
+}
+
+wait_for_window() {
+  local what=${1:-}
+  window=
+  for _ in $(seq 150); do
+    window=$(xdotool search --onlyvisible --name '^青禾税率计算器$' 2>/dev/null | head -n1 || true)
+    [[ -n $window ]] && return 0
+    kill -0 "$app" 2>/dev/null || fail "${what:+$what }the program ended early: $(cat "$work/program.log")"
+    sleep 0.1
+  done
+  fail "${what:+$what }no window appeared"
+}
+
+geometry() {
+  xwininfo -id "$window" |
+    awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}'
+}
