@@ -41,8 +41,8 @@ using namespace std::chrono_literals;
 
 constexpr auto kStartTimeout = 10s;
 constexpr auto kSettle = 1s;
-// On one core nothing runs beside the main thread, so the map may take a
-// little longer there against the bare dialog than on two.
+// On one core the server and the program take turns, so the window's extra
+// work shows less against the bare dialog's there than on two.
 constexpr double kMapGoalOneCore = 1.15;
 constexpr double kMapGoal = 1.05;
 constexpr double kPaintGoal = 1.15;

@@ -6,33 +6,11 @@
 set -euo pipefail
 
 program=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "font files: $*" >&2; exit 1; }
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=("$app")
-window=
-for _ in $(seq 150); do
-  window=$(xdotool search --onlyvisible --name '^青禾税率计算器$' 2>/dev/null | head -n1 || true)
-  [[ -n $window ]] && break
-  kill -0 "$app" 2>/dev/null || fail "the program ended early: $(cat "$work/program.log")"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window appeared"
+source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
+session "font files"
+start_xvfb 1024x768x24
+start_program QT_QPA_PLATFORM=xcb "$program"
+wait_for_window
 # The first paint, with every caption, follows the map.
 sleep 1
 
