@@ -1,4 +1,5 @@
 #include "bench/child_process.h"
+#include "bench/cpu_list.h"
 #include "bench/memory_use.h"
 #include "bench/sample_stats.h"
 
@@ -8,6 +9,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -80,6 +82,64 @@ TEST(ChildProcess, ReportsTheProcessorTimeItUsed)
     ASSERT_TRUE(child->cpuTime());
     EXPECT_GE(*child->cpuTime(), std::chrono::milliseconds(300));
     EXPECT_LT(*child->cpuTime(), std::chrono::milliseconds(490));
+}
+
+TEST(ChildProcess, CountsTheProcessorTimeOfEveryThread)
+{
+    // The main thread only waits while a second thread spins for 0.3 s of
+    // its own processor time; a count of the main thread alone stays near 0.
+    auto child = bench::ChildProcess::start({"/usr/bin/python3", "-c",
+                                                "import threading, time\n"
+                                                "def spin():\n"
+                                                "    end = time.thread_time() + 0.3\n"
+                                                "    while time.thread_time() < end: pass\n"
+                                                "t = threading.Thread(target=spin)\n"
+                                                "t.start()\n"
+                                                "t.join()\n"
+                                                "time.sleep(0.2)"},
+        {});
+    ASSERT_TRUE(child);
+    while (child->running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(child->cpuTime());
+    EXPECT_GE(*child->cpuTime(), std::chrono::milliseconds(300));
+}
+
+TEST(CpuList, ReadsTasksetLists)
+{
+    struct Row {
+        const char* list;
+        std::vector<int> cpus; // empty: refused
+    };
+    const Row rows[] = {
+        {"0", {0}},
+        {"1", {1}},
+        {"0,1", {0, 1}},
+        {"0-2", {0, 1, 2}},
+        {"0,2-3", {0, 2, 3}},
+        {"3,1", {1, 3}},
+        {"", {}},
+        {",", {}},
+        {"0,", {}},
+        {"2-1", {}},
+        {"-1", {}},
+        {"a", {}},
+        {"1x", {}},
+        {"0-", {}},
+        {"99999", {}},
+    };
+    for (const Row& row : rows) {
+        const auto set = bench::parseCpuList(row.list);
+        ASSERT_EQ(set.has_value(), !row.cpus.empty()) << row.list;
+        if (!set) {
+            continue;
+        }
+        EXPECT_EQ(CPU_COUNT(&*set), static_cast<int>(row.cpus.size())) << row.list;
+        for (const int cpu : row.cpus) {
+            EXPECT_TRUE(CPU_ISSET(cpu, &*set)) << row.list << " " << cpu;
+        }
+    }
 }
 
 } // namespace

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libjpeg-dev libfontconfig-dev
+  libjpeg-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils x11-xserver-utils openbox
   weston qt6-wayland

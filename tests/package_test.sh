@@ -30,7 +30,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ -n $(field Maintainer) ]] || fail "no Maintainer"
 [[ -n $(field Description) ]] || fail "no Description"
 depends=$(field Depends)
-for needed in libqt6widgets6 libjpeg62-turbo libfontconfig1 fonts-arphic-gbsn00lp; do
+for needed in libqt6widgets6 libjpeg62-turbo fonts-arphic-gbsn00lp; do
   [[ ",$depends," =~ [,\ ]$needed[\ ,] ]] || fail "Depends lacks $needed: $depends"
 done
 

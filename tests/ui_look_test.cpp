@@ -2,8 +2,11 @@
 // this program offscreen at QT_SCALE_FACTOR 1, 1.5 and 2. The helpers behind
 // it (corner rows, picture designs, text rendering) are checked at every ratio.
 
+#include "calc/Hints.h"
+#include "calc/TapeLines.h"
 #include "ui/BitmapDecode.h"
 #include "ui/Fonts.h"
+#include "ui/GbkText.h"
 #include "ui/Pictures.h"
 #include "ui/UntCalc.h"
 #include "ui/WindowShape.h"
@@ -188,10 +191,46 @@ private slots:
         widgets << w.get();
         for (QWidget* widget : widgets) {
             const QFont font = widget->font();
-            QCOMPARE(font.styleStrategy(), ui::fonts::renderingFor(font.pixelSize(), ratio));
+            QCOMPARE(font.styleStrategy() & (QFont::NoAntialias | QFont::PreferAntialias),
+                ui::fonts::renderingFor(font.pixelSize(), ratio));
+            // One engine of the face for Chinese, Latin and common characters.
+            QVERIFY(font.styleStrategy() & QFont::NoFontMerging);
             // Smoothed bold captions are drawn by a style of the window's own.
             const bool outlined = font.bold() && font.pixelSize() * ratio > ui::fonts::kLargestBiLevelPixels;
             QCOMPARE(widget->style() != QApplication::style(), outlined);
+        }
+    }
+
+    // Without the merging of faces a character the Song face lacks would
+    // show as a box: every character the window can show is in the face.
+    void everyTextIsInTheSongFace()
+    {
+        QString texts = w->windowTitle();
+        for (int hint = int(calc::Hint::Digits); hint <= int(calc::Hint::EntryLimit); ++hint) {
+            texts += ui::fromGbk(calc::hintText(calc::Hint(hint)));
+        }
+        namespace tape = calc::tape_text;
+        for (const std::string_view line :
+            {tape::kSeparator, tape::kResultWord, tape::kOutOfRange, tape::kTaxLabel, tape::kRateLabel,
+                tape::kPriceLabel, tape::kTotalLabel, tape::kRateSetLabel, tape::kZeroRate, tape::kNoPriceAtZeroRate}) {
+            texts += ui::fromGbk(line);
+        }
+        for (const QLabel* label : w->findChildren<QLabel*>()) {
+            texts += label->text();
+        }
+        for (const QAbstractButton* button : w->findChildren<QAbstractButton*>()) {
+            texts += button->text();
+        }
+        // Numbers in every form, and the messages of the errors.
+        for (char c = ' '; c <= '~'; ++c) {
+            texts += QLatin1Char(c);
+        }
+        for (const int pixels : {12, 14, 16}) {
+            const QFontMetrics metrics(ui::fonts::songFont(pixels, false, ratio));
+            for (const QChar c : std::as_const(texts)) {
+                QVERIFY2(
+                    metrics.inFont(c), qPrintable(QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
+            }
         }
     }
 

@@ -14,6 +14,7 @@ if(TARGET qinghe-taxcalc-ui)
 
   add_ui_test(ui_window_test ui_window_test.cpp)
   add_ui_test(ui_parts_test ui_parts_test.cpp)
+  add_ui_test(ui_paint_test ui_paint_test.cpp)
   add_ui_test(ui_accessibility_test ui_accessibility_test.cpp)
   # A machine without the Song face: fontconfig with no fonts at all.
   add_ui_test(ui_font_warning_test ui_font_warning_test.cpp)
@@ -35,6 +36,9 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_smoke_window
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/smoke_window.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_smoke_window PROPERTIES TIMEOUT 60)
+    add_test(NAME ui_font_files
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/font_files.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_font_files PROPERTIES TIMEOUT 60)
     # The window read through AT-SPI as a screen reader reads it, on an X
     # server and a session bus of its own; Debian's python3, whose packages
     # hold the AT-SPI bindings.

@@ -1,13 +1,61 @@
 #include "ui/Fonts.h"
 
+#include "ui/GbkText.h"
+
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProxyStyle>
 #include <QWidget>
 
+#include <string_view>
+
 namespace ui::fonts {
 
 namespace {
+
+constexpr std::string_view kSongFace = "\xCB\xCE\xCC\xE5"; // 宋体
+
+// The Song face of code page 936: one 6-pixel column per byte at 12 pixels.
+// Windows has it as 宋体; Debian's fonts-arphic-gbsn00lp measures the same.
+// The fonts name the first of these that is installed, alone: for a name
+// that is missing Qt sorts every installed font by likeness to it, again for
+// each font of the window, which was a good part of the window's start-up.
+QStringList songFamilies()
+{
+    static const QStringList families = [] {
+        const QStringList names{fromGbk(kSongFace), QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")};
+        const QStringList installed = QFontDatabase::families();
+        for (const QString& name : names) {
+            if (installed.contains(name, Qt::CaseInsensitive)) {
+                return QStringList{name};
+            }
+        }
+        // Without the face every Chinese text shows as boxes and the tape's
+        // 6-pixel columns no longer line up; say so once, and where to get it.
+        qWarning("The Song face (%s) is not installed: Chinese texts cannot be drawn and the tape's columns will "
+                 "not line up. On Debian it comes with the package fonts-arphic-gbsn00lp.",
+            qUtf8Printable(names.join(QStringLiteral(", "))));
+        return names;
+    }();
+    return families;
+}
+
+// The face covers every character the window shows: code page 936's Han,
+// its symbols and ASCII. Qt takes a face that fontconfig does not list for
+// Latin as a face for one script only, and without the merging of faces it
+// keeps one engine of the face for all scripts. With merging it would load
+// and set up the same face, bold synthesis included, once for the Chinese
+// text and again for the Latin and the common characters (digits,
+// punctuation, the line spacing every label asks for).
+bool songFaceInstalled() { return songFamilies().size() == 1; }
+
+// `strategy` with the rendering renderingFor() gives, its other flags kept.
+QFont::StyleStrategy withRendering(QFont::StyleStrategy strategy, int pixels, qreal ratio)
+{
+    const int rendering = QFont::NoAntialias | QFont::PreferAntialias;
+    return QFont::StyleStrategy((strategy & ~rendering) | renderingFor(pixels, ratio));
+}
 
 bool smoothed(const QFont& font, qreal ratio) { return font.pixelSize() * ratio > kLargestBiLevelPixels; }
 
@@ -50,6 +98,17 @@ QFont::StyleStrategy renderingFor(int pixels, qreal ratio)
     return pixels * ratio > kLargestBiLevelPixels ? QFont::PreferAntialias : QFont::NoAntialias;
 }
 
+QFont songFont(int pixels, bool bold, qreal ratio)
+{
+    QFont font;
+    font.setFamilies(songFamilies());
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setStyleStrategy(
+        withRendering(songFaceInstalled() ? QFont::NoFontMerging : QFont::PreferDefault, pixels, ratio));
+    return font;
+}
+
 void fitText(QWidget* window, qreal ratio)
 {
     const QString styleName = QStringLiteral("OutlinedBoldStyle");
@@ -62,7 +121,8 @@ void fitText(QWidget* window, qreal ratio)
             continue;
         }
         QFont font = widget->font();
-        if (const auto strategy = renderingFor(font.pixelSize(), ratio); font.styleStrategy() != strategy) {
+        if (const auto strategy = withRendering(font.styleStrategy(), font.pixelSize(), ratio);
+            font.styleStrategy() != strategy) {
             font.setStyleStrategy(strategy);
             widget->setFont(font);
         }

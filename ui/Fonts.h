@@ -16,6 +16,10 @@ inline constexpr int kLargestBiLevelPixels = 18;
 // PreferAntialias.
 QFont::StyleStrategy renderingFor(int pixels, qreal ratio);
 
+// The Song face of code page 936 at `pixels`, drawn as renderingFor(pixels,
+// ratio) says: the window's faces, and the program's own font.
+QFont songFont(int pixels, bool bold, qreal ratio = 1);
+
 // Sets the rendering of every font of `window` and its controls for `ratio`.
 // Captions in a smoothed bold face are drawn as outlines, one logical pixel
 // heavier than the regular face, as the bi-level bold is.

@@ -1,6 +1,7 @@
 #include "ui/UntCalc.h"
 
 #include "ui/Accessibility.h"
+#include "ui/BackgroundLabel.h"
 #include "ui/BitmapButton.h"
 #include "ui/Fonts.h"
 #include "ui/GbkText.h"
@@ -9,7 +10,6 @@
 #include "ui/TapeView.h"
 #include "ui/WindowShape.h"
 
-#include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,7 +37,6 @@ constexpr std::string_view kCaption = "\xC7\xE0\xBA\xCC\xCB\xB0\xC2\xCA\xBC\xC6\
 constexpr std::string_view kTitleText = kCaption;
 constexpr std::string_view kRateLabel = "\xB5\xB1\xC7\xB0\xCB\xB0\xC2\xCA\xA3\xBA"; // 当前税率：
 constexpr std::string_view kCancelCaption = "\xB7\xB5  \xBB\xD8"; // 返  回
-constexpr std::string_view kSongFace = "\xCB\xCE\xCC\xE5"; // 宋体
 
 struct Placement {
     std::string_view name;
@@ -131,50 +130,15 @@ constexpr auto kKeys = std::to_array<KeyDef>({
 
 QString latin(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
-// The Song face of code page 936: one 6-pixel column per byte at 12 pixels.
-// Windows has it as 宋体; Debian's fonts-arphic-gbsn00lp measures the same.
-// The fonts name the first of these that is installed, alone: for a name
-// that is missing Qt sorts every installed font by likeness to it, again for
-// each font of the window, which was a good part of the window's start-up.
-QStringList songFamilies()
-{
-    static const QStringList families = [] {
-        const QStringList names{fromGbk(kSongFace), QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")};
-        const QStringList installed = QFontDatabase::families();
-        for (const QString& name : names) {
-            if (installed.contains(name, Qt::CaseInsensitive)) {
-                return QStringList{name};
-            }
-        }
-        // Without the face every Chinese text shows as boxes and the tape's
-        // 6-pixel columns no longer line up; say so once, and where to get it.
-        qWarning("The Song face (%s) is not installed: Chinese texts cannot be drawn and the tape's columns will "
-                 "not line up. On Debian it comes with the package fonts-arphic-gbsn00lp.",
-            qUtf8Printable(names.join(QStringLiteral(", "))));
-        return names;
-    }();
-    return families;
-}
-
-QFont songFont(int pixels, bool bold)
-{
-    QFont font;
-    font.setFamilies(songFamilies());
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setStyleStrategy(fonts::renderingFor(pixels, 1));
-    return font;
-}
-
 QFont keyFont(Face face)
 {
     switch (face) {
-    case Face::Memory: return songFont(16, false);
-    case Face::Strong: return songFont(16, true);
-    case Face::Narrow: return songFont(14, true);
-    case Face::Tax: return songFont(12, false);
+    case Face::Memory: return fonts::songFont(16, false);
+    case Face::Strong: return fonts::songFont(16, true);
+    case Face::Narrow: return fonts::songFont(14, true);
+    case Face::Tax: return fonts::songFont(12, false);
     }
-    return songFont(12, false);
+    return fonts::songFont(12, false);
 }
 
 QRect keyRect(const KeyDef& key)
@@ -227,7 +191,7 @@ FrmCalc::FrmCalc(QWidget* parent)
     setWindowIcon(pictures::applicationIcon());
     setFixedSize(574, 250);
     move(182, 175);
-    setFont(songFont(12, false));
+    setFont(fonts::songFont(12, false));
     paint(this, kWindowColour);
     createControls();
     core_.setTapeObserver(&tapeModel_);
@@ -251,10 +215,10 @@ Control* FrmCalc::place(Control* control, std::string_view name)
 
 void FrmCalc::createControls()
 {
-    ImageBak = place(new QLabel(this), "ImageBak");
+    ImageBak = place(new BackgroundLabel(this), "ImageBak");
 
     LblTitle = place(new QLabel(fromGbk(kTitleText), this), "LblTitle");
-    LblTitle->setFont(songFont(12, true));
+    LblTitle->setFont(fonts::songFont(12, true));
     paint(LblTitle, kWindowColour, Qt::white);
     LblTitle->resize(LblTitle->fontMetrics().horizontalAdvance(LblTitle->text()), 12);
     LblTitle->setCursor(Qt::PointingHandCursor);
@@ -276,7 +240,7 @@ void FrmCalc::createControls()
     connect(&tapeModel_, &TapeModel::coreSelected, this, &FrmCalc::showSelected);
 
     PanelM = place(new PanelLabel(this), "PanelM");
-    PanelM->setFont(songFont(12, false));
+    PanelM->setFont(fonts::songFont(12, false));
     makePanel(PanelM, kPaleColour, Qt::red, Qt::AlignHCenter);
 
     MemoHint = place(new QPlainTextEdit(this), "MemoHint");
@@ -301,7 +265,7 @@ void FrmCalc::createControls()
     }
 
     PanelCess = place(new PanelLabel(this), "PanelCess");
-    PanelCess->setFont(songFont(12, false));
+    PanelCess->setFont(fonts::songFont(12, false));
     makePanel(PanelCess, kPaleColour, Qt::red, Qt::AlignHCenter);
 
     BitBtnCancel = place(new BitmapButton(this), "BitBtnCancel");
