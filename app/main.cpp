@@ -4,7 +4,6 @@
 #include "ui/UntCalc.h"
 
 #include <QApplication>
-#include <QScreen>
 
 #include <iostream>
 
@@ -21,7 +20,7 @@ int main(int argc, char* argv[])
     // Qt lays out the empty document of every text box in the program's font
     // as the box is made. Left at the desktop's default, that would load a
     // face the window never shows.
-    QApplication::setFont(ui::fonts::songFont(12, false, QGuiApplication::primaryScreen()->devicePixelRatio()));
+    QApplication::setFont(ui::fonts::songFont(12, false, application->devicePixelRatio()));
     ui::FrmCalc window;
     window.show();
     return QApplication::exec();

@@ -195,13 +195,6 @@ const char* verdict(std::optional<double> value, double goal)
     return *value <= goal ? "met" : "missed";
 }
 
-std::string goalCell(double goal)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "<= x %.2f", goal);
-    return text;
-}
-
 void report(const std::vector<Series>& programs, const Series& bare, const Options& options, const std::string& display,
     int processors)
 {
@@ -245,7 +238,9 @@ void report(const std::vector<Series>& programs, const Series& bare, const Optio
         printRow("ratio",
             {cell(times[0], "x %.2f"), cell(times[1], "x %.2f"), cell(times[2], "x %.2f"), cell(times[3], "x %.2f"),
                 cell(difference(p[4], b[4]), "%+.1f MiB"), cell(pssMore, "%+.1f MiB"), cell(cpu, "x %.2f")});
-        printRow("goal", {goalCell(mapGoal), "", goalCell(kPaintGoal), "", "", "<= +5.0 MiB", goalCell(kCpuGoal)});
+        printRow("goal",
+            {cell(mapGoal, "<= x %.2f"), "", cell(kPaintGoal, "<= x %.2f"), "", "", cell(kPssGoalMiB, "<= +%.1f MiB"),
+                cell(kCpuGoal, "<= x %.2f")});
         printRow("",
             {verdict(times[0], mapGoal), "", verdict(times[2], kPaintGoal), "", "", verdict(pssMore, kPssGoalMiB),
                 verdict(cpu, kCpuGoal)});

@@ -13,6 +13,12 @@ QString GbkText::operator()(std::string_view gbk)
     return decoder_.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
 }
 
-QString fromGbk(std::string_view gbk) { return GbkText()(gbk); }
+// Opening a converter costs more than most texts' conversion, and the window
+// converts some ninety captions, names and descriptions as it is made.
+QString fromGbk(std::string_view gbk)
+{
+    thread_local GbkText decoder;
+    return decoder(gbk);
+}
 
 } // namespace ui

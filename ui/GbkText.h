@@ -18,7 +18,8 @@ private:
     QStringDecoder decoder_;
 };
 
-// One-off conversion for texts shown once (captions, titles).
+// Conversion for texts shown once (captions, titles), through one decoder
+// per thread.
 QString fromGbk(std::string_view gbk);
 
 } // namespace ui
