@@ -65,7 +65,7 @@ chroot "$root" env DEBIAN_FRONTEND=noninteractive sh -c \
   || fail "installing failed: $(tail -20 "$work/install.log")"
 echo "   $(grep -c '^Setting up' "$work/install.log") packages set up"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"

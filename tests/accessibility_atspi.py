@@ -54,7 +54,7 @@ def start_xvfb():
     """An X server on a free display; returns (process, display name)."""
     reader, writer = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
         pass_fds=(writer,), stderr=subprocess.DEVNULL)
     os.close(writer)
     # The server writes the number and the newline apart and dies if the

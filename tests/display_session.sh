@@ -26,6 +26,12 @@ track() { pids+=("$1"); }
 
 fail() {
   echo "$session_name: $*" >&2
+  # What the X server said, if it said anything: a server that went away is
+  # seen by the program only as a display it cannot open.
+  if [[ -s ${work:-}/xvfb.log ]]; then
+    echo "$session_name: the X server's log ends:" >&2
+    tail -n 5 "$work/xvfb.log" >&2
+  fi
   exit 1
 }
 
@@ -33,7 +39,10 @@ start_xvfb() {
   local screen=$1
   shift
   # -displayfd picks a free display number and writes it once the server is up.
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
+  # -noreset: by default the server starts afresh whenever its last client
+  # leaves, and a program that connects during that reset is refused, as the
+  # next of several programs started one after another may be.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" 2>"$work/xvfb.log" &
   track $!
   for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
   [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
