@@ -56,7 +56,7 @@ void Calculator::equals()
             tape_.append({});
             tape_.append(numberLine(state_.FirstOperand));
         } else if (const std::string_view marked = tape_.lineOrEmpty(mark);
-                   mark >= 0 && static_cast<std::size_t>(mark) < tape_.count()) {
+            mark >= 0 && static_cast<std::size_t>(mark) < tape_.count()) {
             deleted = DeletedLine{static_cast<std::size_t>(mark), std::string(marked)};
             tape_.remove(mark);
         }

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Installs what the project needs to build, test and run on Debian 12.
-# Does nothing when everything is already there.
+# Installs what the project needs to build, test and run, on Debian 12 and
+# Debian 13 alike. Does nothing when everything is already there.
+#
+# A row may name alternatives, "a|b": the first package this release's apt
+# knows is the one installed, so a package renamed in a later release needs
+# its new name added here, not a list of releases.
 set -euo pipefail
 
 packages=(
@@ -8,7 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg-dev
-  clang libclang-rt-14-dev
+  # libclang-rt-dev follows the release's default clang.
+  clang libclang-rt-dev
   xvfb xauth x11-utils x11-xserver-utils openbox
   weston qt6-wayland
   xdotool
@@ -16,24 +21,48 @@ packages=(
   libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
   fonts-arphic-gbsn00lp
   dpkg-dev desktop-file-utils appstream imagemagick
-  clang-format git
+  # The tree's format is checked with this one version (tests/source_format.sh).
+  clang-format-19 git
   lintian man-db groff-base
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
-    missing+=("$p")
-  fi
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'; }
+known() { [[ -n $(apt-cache policy "$1" 2>/dev/null | awk '/Candidate:/ && $2 != "(none)" {print $2}') ]]; }
+
+# Rows not yet satisfied by an installed package.
+wanted=()
+for row in "${packages[@]}"; do
+  IFS='|' read -r -a names <<<"$row"
+  satisfied=
+  for name in "${names[@]}"; do
+    if installed "$name"; then satisfied=yes; break; fi
+  done
+  [[ -n $satisfied ]] || wanted+=("$row")
 done
 
-if ((${#missing[@]} == 0)); then
+if ((${#wanted[@]} == 0)); then
   exit 0
 fi
 
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
+
+missing=()
+unknown=()
+for row in "${wanted[@]}"; do
+  IFS='|' read -r -a names <<<"$row"
+  chosen=
+  for name in "${names[@]}"; do
+    if known "$name"; then chosen=$name; break; fi
+  done
+  if [[ -n $chosen ]]; then missing+=("$chosen"); else unknown+=("$row"); fi
+done
+if ((${#unknown[@]} > 0)); then
+  echo "install-deps: this release's apt knows no package named ${unknown[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
