@@ -11,7 +11,7 @@ if(TARGET qinghe-taxcalc-ui)
   if(DESKTOP_FILE_VALIDATE AND APPSTREAMCLI)
     add_test(NAME desktop_files
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desktop_files_test.sh ${PROJECT_SOURCE_DIR}/data
-              ${PROJECT_VERSION} ${DESKTOP_FILE_VALIDATE} ${APPSTREAMCLI})
+              ${QINGHE_METAINFO} "${QINGHE_WEB_URL}" ${PROJECT_VERSION} ${DESKTOP_FILE_VALIDATE} ${APPSTREAMCLI})
   endif()
 
   add_test(NAME install_example
