@@ -8,17 +8,35 @@
 namespace invariants {
 namespace {
 
-bool isNumber(std::string_view text)
+bool readsBack(std::string_view text)
 {
-    if (text.empty() || text.find_first_not_of("0123456789.-E") != std::string_view::npos) {
-        return false;
-    }
     try {
         calc::ParseNumber(text);
         return true;
     } catch (const calc::EConvertError&) {
         return false;
     }
+}
+
+// Twelve digits round the largest values up past the type's range: the
+// reports write "1.18973149536E4932", which no number reads back from (a
+// pick-up of it is a conversion error), though its digits are a number's.
+bool isRoundedPastTheTop(std::string_view text)
+{
+    constexpr std::string_view kTop = "E4932";
+    if (!text.ends_with(kTop)) {
+        return false;
+    }
+    const std::string_view digits = text.substr(0, text.size() - kTop.size());
+    return readsBack(digits) && !readsBack(text);
+}
+
+bool isNumber(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.-E") != std::string_view::npos) {
+        return false;
+    }
+    return readsBack(text) || isRoundedPastTheTop(text);
 }
 
 // Blanks, then a number ending in the last byte.

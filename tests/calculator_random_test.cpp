@@ -106,6 +106,9 @@ TEST(TapeLineKinds, RejectForeignLines)
     EXPECT_FALSE(invariants::isTapeLine(texts::col25("", "4 2")));
     EXPECT_FALSE(invariants::isTapeLine(std::string(texts::kResult) + "42"));
     EXPECT_TRUE(invariants::isTapeLine(texts::col25(texts::kResult, "42")));
+    EXPECT_TRUE(invariants::isTapeLine(std::string(texts::kPriceLabel) + "1.18973149536E4932"));
+    EXPECT_FALSE(invariants::isTapeLine(std::string(texts::kPriceLabel) + "E4932"));
+    EXPECT_FALSE(invariants::isTapeLine(std::string(texts::kPriceLabel) + "1.2E4933"));
 }
 
 } // namespace
