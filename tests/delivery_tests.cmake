@@ -2,6 +2,8 @@
 # with the example built against it, and the Debian package.
 if(TARGET qinghe-taxcalc-ui)
   add_ui_test(ui_icons_test ui_icons_test.cpp)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Svg)
+  target_link_libraries(ui_icons_test PRIVATE Qt6::Svg)
   file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/icons/IconPaths.h CONTENT
     "#pragma once\ninline constexpr const char* kPicturesDir = \"${PROJECT_SOURCE_DIR}/ui/pictures\";\n")
   target_include_directories(ui_icons_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/icons)

@@ -47,9 +47,8 @@ dpkg-deb -c "$deb" | awk '{print $NF}' >"$work/files"
 for file in ./usr/bin/qinghe-taxcalc \
   ./usr/share/applications/cn.qinghe.TaxCalc.desktop \
   ./usr/share/metainfo/cn.qinghe.TaxCalc.metainfo.xml \
-  ./usr/share/icons/hicolor/32x32/apps/cn.qinghe.TaxCalc.png \
-  ./usr/share/icons/hicolor/64x64/apps/cn.qinghe.TaxCalc.png \
-  ./usr/share/icons/hicolor/128x128/apps/cn.qinghe.TaxCalc.png \
+  ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128}/apps/cn.qinghe.TaxCalc.png \
+  ./usr/share/icons/hicolor/scalable/apps/cn.qinghe.TaxCalc.svg \
   ./usr/share/doc/qinghe-taxcalc/copyright \
   ./usr/share/doc/qinghe-taxcalc/changelog.gz \
   ./usr/share/man/man1/qinghe-taxcalc.1.gz; do

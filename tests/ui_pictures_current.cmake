@@ -5,8 +5,13 @@ execute_process(COMMAND ${GENERATOR} ${WORK} RESULT_VARIABLE drawn)
 if(NOT drawn EQUAL 0)
   message(FATAL_ERROR "the picture generator failed: ${drawn}")
 endif()
-foreach(name ImageBak.jpg ImageIco.jpg SBtnDot.bmp SBtnBack.bmp BitBtnCancel.bmp qinghe-taxcalc.ico
-             qinghe-taxcalc-32.png qinghe-taxcalc-64.png qinghe-taxcalc-128.png)
+# Every file the generator draws is committed as drawn.
+file(GLOB drawn_files RELATIVE ${WORK} ${WORK}/*)
+list(LENGTH drawn_files count)
+if(count LESS 10)
+  message(FATAL_ERROR "the picture generator drew only ${drawn_files}")
+endif()
+foreach(name IN LISTS drawn_files)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${name} ${COMMITTED}/${name}
                   RESULT_VARIABLE differs)
   if(NOT differs EQUAL 0)

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Palette.h"
+
+// The application icon: a teal calculator in front of a ruled sheet, with a
+// yellow pencil. Each size menus and docks ask for is drawn for that size:
+// the small ones pixel by pixel, the large ones from the design's shapes,
+// and the scalable one as those shapes in SVG.
+namespace pictures {
+
+// The desktop's icon sizes in pixels; the PNG files are
+// qinghe-taxcalc-<size>.png.
+inline constexpr int kDesktopIconSizes[] = {16, 22, 24, 32, 48, 64, 128};
+
+// Colour indexes, and which pixels the icon leaves transparent.
+struct Icon {
+    explicit Icon(int size) : colours(size, size, Black), clear(size, size, 1) {}
+    Canvas<std::uint8_t> colours;
+    Canvas<std::uint8_t> clear;
+    int size() const { return colours.width; }
+    void fill(int l, int t, int r, int b, std::uint8_t colour)
+    {
+        colours.fill(l, t, r, b, colour);
+        clear.fill(l, t, r, b, 0);
+    }
+    void frame(int l, int t, int r, int b, std::uint8_t colour)
+    {
+        colours.frame(l, t, r, b, colour);
+        clear.frame(l, t, r, b, 0);
+    }
+};
+
+// 32 x 32 in the 16 colours, laid out pixel by pixel: the window's icon file
+// and the desktop's 32-pixel icon.
+Icon applicationIcon();
+
+// The same picture laid out on a grid of `size` pixels, for the sizes below
+// 32 where a shape that falls between pixels would only blur: whole pixels,
+// palette colours, nothing half transparent.
+Icon smallIcon(int size);
+
+// Straight RGBA, rows top-down.
+std::vector<std::uint8_t> iconRgba(const Icon& icon);
+
+// `size` pixels (above 32) painted from the design's shapes with 4 x 4
+// samples a pixel; rectangle edges fall on whole pixels, so only the slanted
+// pencil is smoothed.
+std::vector<std::uint8_t> sketchedIcon(int size);
+
+// The design's shapes as an SVG document on the 32-unit grid.
+std::string iconSvg();
+
+} // namespace pictures
