@@ -1,3 +1,4 @@
+#include "calc/Calculator.h"
 #include "tools/KeyScript.h"
 
 #include <gtest/gtest.h>
