@@ -18,12 +18,12 @@
 
 #include <jpeglib.h>
 
-#include "PictureArt.h"
 #include "PngFile.h"
+#include "ui/PictureArt.h"
 
 namespace {
 
-using pictures::Rgb;
+using ui::art::Rgb;
 
 // The standard 16-colour palette: black, maroon, green, olive, navy, purple,
 // teal, silver, grey, red, lime, yellow, blue, fuchsia, aqua, white.
@@ -87,7 +87,7 @@ struct Canvas {
 
 // The door is drawn in palette colours only; a 4-bit bitmap stores their
 // indexes.
-Canvas<std::uint8_t> paletteIndexes(const pictures::Art& art)
+Canvas<std::uint8_t> paletteIndexes(const ui::art::Art& art)
 {
     Canvas<std::uint8_t> c(art.width, art.height, Silver);
     for (int y = 0; y < art.height; ++y) {
@@ -99,9 +99,9 @@ Canvas<std::uint8_t> paletteIndexes(const pictures::Art& art)
     return c;
 }
 
-Canvas<Rgb> canvas(const pictures::Art& art)
+Canvas<Rgb> canvas(const ui::art::Art& art)
 {
-    Canvas<Rgb> c(art.width, art.height, pictures::kBlack);
+    Canvas<Rgb> c(art.width, art.height, ui::art::kBlack);
     c.pixels = art.pixels;
     return c;
 }
@@ -465,14 +465,14 @@ int main(int argc, char* argv[])
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = write(dir, "ImageBak.jpg", jpegFile(canvas(pictures::drawBackground(1)), 92)) &&
-        write(dir, "ImageIco.jpg", jpegFile(canvas(pictures::drawIcon(1)), 95)) &&
-        write(dir, "SBtnDot.bmp", bitmap24(canvas(pictures::drawDotGlyph(1)))) &&
-        write(dir, "SBtnBack.bmp", bitmap24(canvas(pictures::drawBackGlyph(1)))) &&
-        write(dir, "BitBtnCancel.bmp", bitmap4(paletteIndexes(pictures::drawCancelGlyph(1)))) &&
+    const bool ok = write(dir, "ImageBak.jpg", jpegFile(canvas(ui::art::drawBackground(1)), 92)) &&
+        write(dir, "ImageIco.jpg", jpegFile(canvas(ui::art::drawIcon(1)), 95)) &&
+        write(dir, "SBtnDot.bmp", bitmap24(canvas(ui::art::drawDotGlyph(1)))) &&
+        write(dir, "SBtnBack.bmp", bitmap24(canvas(ui::art::drawBackGlyph(1)))) &&
+        write(dir, "BitBtnCancel.bmp", bitmap4(paletteIndexes(ui::art::drawCancelGlyph(1)))) &&
         write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon())) &&
-        write(dir, "qinghe-taxcalc-32.png", pictures::pngFile(32, 32, iconRgba(applicationIcon()))) &&
-        write(dir, "qinghe-taxcalc-64.png", pictures::pngFile(64, 64, sketchedIcon(64))) &&
-        write(dir, "qinghe-taxcalc-128.png", pictures::pngFile(128, 128, sketchedIcon(128)));
+        write(dir, "qinghe-taxcalc-32.png", png::pngFile(32, 32, iconRgba(applicationIcon()))) &&
+        write(dir, "qinghe-taxcalc-64.png", png::pngFile(64, 64, sketchedIcon(64))) &&
+        write(dir, "qinghe-taxcalc-128.png", png::pngFile(128, 128, sketchedIcon(128)));
     return ok ? 0 : 1;
 }

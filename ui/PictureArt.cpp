@@ -1,10 +1,10 @@
-#include "PictureArt.h"
+#include "ui/PictureArt.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
-namespace pictures {
+namespace ui::art {
 
 namespace {
 
@@ -93,19 +93,19 @@ bool insideRoundedRect(int x, int y, int width, int height, double diameter)
 Art drawBackground(double scale)
 {
     constexpr Rgb light{0xD4, 0xDD, 0xE2}, dark{0x2E, 0x38, 0x3E};
-    Art art = blank(574, 250, scale, kSlate);
+    Art art = blank(574, 250, scale, kWindowColour);
     const int w = art.width, h = art.height;
     const double bevel = 4 * scale;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const std::size_t at = static_cast<std::size_t>(y) * w + x;
             const int lit = std::min(x, y), shade = std::min(w - 1 - x, h - 1 - y);
-            if (!insideRoundedRect(x, y, w, h, 16 * scale)) {
+            if (!insideRoundedRect(x, y, w, h, kCornerDiameter * scale)) {
                 art.pixels[at] = kWhite;
             } else if (shade < bevel && shade <= lit) {
-                art.pixels[at] = mix(dark, kSlate, shade / bevel);
+                art.pixels[at] = mix(dark, kWindowColour, shade / bevel);
             } else if (lit < bevel) {
-                art.pixels[at] = mix(light, kSlate, lit / bevel);
+                art.pixels[at] = mix(light, kWindowColour, lit / bevel);
             }
         }
     }
@@ -115,7 +115,7 @@ Art drawBackground(double scale)
 Art drawIcon(double scale)
 {
     constexpr Rgb body{0x1F, 0x9E, 0x99}, edge{0x0B, 0x5C, 0x59}, display{0xDC, 0xF5, 0xEF}, key{0x12, 0x33, 0x33};
-    Art art = blank(16, 12, scale, kSlate);
+    Art art = blank(16, 12, scale, kWindowColour);
     std::vector<Shape> shapes{{body, box(3, 0, 13, 12)}, {edge, frame(3, 0, 13, 12)}, {display, box(5, 2, 11, 4)}};
     for (int top : {6, 9}) {
         for (int left : {4, 7, 10}) {
@@ -163,4 +163,4 @@ Art drawCancelGlyph(double scale)
     return art;
 }
 
-} // namespace pictures
+} // namespace ui::art
