@@ -128,29 +128,29 @@ Art drawIcon(double scale)
 
 Art drawDotGlyph(double scale)
 {
-    Art art = blank(16, 16, scale, kSilver);
-    paint(art, 16, 16, {{kBlack, box(6, 10, 9, 13)}});
+    Art art = blank(kGlyphSize, kGlyphSize, scale, kSilver);
+    paint(art, kGlyphSize, kGlyphSize, {{kBlack, box(6, 10, 9, 13)}});
     return art;
 }
 
 Art drawBackGlyph(double scale)
 {
-    Art art = blank(16, 16, scale, kSilver);
+    Art art = blank(kGlyphSize, kGlyphSize, scale, kSilver);
     // The head narrows by one pixel a row away from row 7 towards its tip at
     // column 1; the shaft runs along row 7 to column 14.
     const Inside head = [](double u, double v) { return v >= 4 && v < 11 && u < 6 && u >= 1 + std::abs(v - 7.5); };
-    paint(art, 16, 16, {{kBlack, head}, {kBlack, box(6, 7, 15, 8)}});
+    paint(art, kGlyphSize, kGlyphSize, {{kBlack, head}, {kBlack, box(6, 7, 15, 8)}});
     return art;
 }
 
 Art drawCancelGlyph(double scale)
 {
-    Art art = blank(16, 16, scale, kSilver);
+    Art art = blank(kGlyphSize, kGlyphSize, scale, kSilver);
     // The leaf swings out towards the viewer, so its free edge looks taller.
     // Row 15 stays silver at the left: the bottom-left pixel is the clear colour.
     const Inside leaf = [](double u, double v) { return u >= 1 && u < 4 && v >= u - 1.5 && v <= 16.5 - u; };
     const Inside arrowHead = [](double u, double v) { return u >= 6 && u < 9 && std::abs(v - 8) <= u - 5.5; };
-    paint(art, 16, 16,
+    paint(art, kGlyphSize, kGlyphSize,
         {
             {kGrey, box(4, 1, 11, 15)},
             {kBlack, frame(4, 1, 11, 15)},

@@ -35,6 +35,10 @@ struct Art {
 // across, in its shape and in its background picture.
 inline constexpr int kCornerDiameter = 16;
 
+// The glyphs of the keys and the close button are this many logical pixels
+// square.
+inline constexpr int kGlyphSize = 16;
+
 // Device pixels for `length` logical ones, rounded as Qt rounds a scaled size.
 int deviceLength(int length, double scale);
 
@@ -53,12 +57,12 @@ bool insideRoundedRect(int x, int y, int width, int height, double diameter);
 Art drawBackground(double scale);
 // 16 x 12: the small teal calculator.
 Art drawIcon(double scale);
-// 16 x 16 on silver: the point key's dot.
+// kGlyphSize square on silver: the point key's dot.
 Art drawDotGlyph(double scale);
-// 16 x 16 on silver: the backspace key's arrow.
+// kGlyphSize square on silver: the backspace key's arrow.
 Art drawBackGlyph(double scale);
-// 16 x 16 on silver, colours of the standard 16-colour palette only: the
-// open door of the close button.
+// kGlyphSize square on silver, colours of the standard 16-colour palette
+// only: the open door of the close button.
 Art drawCancelGlyph(double scale);
 
 } // namespace ui::art

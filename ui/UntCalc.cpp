@@ -287,7 +287,7 @@ void FrmCalc::createControls()
     BitBtnCancel->setText(fromGbk(kCancelCaption));
     // The welcome hint is the one that tells how to leave.
     BitBtnCancel->setAccessibleDescription(fromGbk(calc::hintText(calc::Hint::Welcome)));
-    BitBtnCancel->setIconSize(QSize(16, 16));
+    BitBtnCancel->setIconSize(QSize(art::kGlyphSize, art::kGlyphSize));
     BitBtnCancel->setFocusPolicy(Qt::StrongFocus);
     BitBtnCancel->setCursor(Qt::PointingHandCursor);
     connect(BitBtnCancel, &QToolButton::clicked, this, &FrmCalc::BitBtnCancelClick);
@@ -312,7 +312,7 @@ void FrmCalc::createKeys()
         if (!def.glyph) {
             key->setText(fromGbk(def.caption));
         } else {
-            key->setIconSize(QSize(16, 16));
+            key->setIconSize(QSize(art::kGlyphSize, art::kGlyphSize));
         }
         connect(key, &QToolButton::clicked, this, def.handler);
     }
