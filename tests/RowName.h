@@ -9,7 +9,8 @@
 // Names the rows of a parameterised test after themselves, never after their
 // bytes: Rows/Flows.ShowTheResult/Third. A row is named by its `name`, a row
 // that is a name (a golden script's) by itself, a number (a random seed) as
-// Seed<n>. Every instantiation is called Rows:
+// Seed<n>. Every instantiation is called Rows, and suites are named after
+// what they check, with no Test suffix:
 //   INSTANTIATE_TEST_SUITE_P(Rows, Flows, testing::Values(...), RowName());
 struct RowName {
     template <class Row>
