@@ -80,21 +80,24 @@ CommandLine readCommandLine(int argc, const char* const argv[])
 
 std::string usageText()
 {
-    return "Usage: qinghe-taxcalc [OPTION]...\n"
-           "Opens the tax-rate calculator: a pocket calculator with a memory, a running\n"
-           "tape and four tax keys.\n"
-           "\n"
-           "  -h, --help     print this help and exit\n"
-           "  -v, --version  print the version and exit\n"
-           "\n"
-           "Qt's own options work as in every Qt program, among them -platform NAME,\n"
-           "-display DISPLAY, -style STYLE, -qwindowgeometry GEOMETRY and -reverse.\n"
-           "The keys and the exit statuses are in the manual page qinghe-taxcalc(1).\n";
+    const std::string name(kProgramName);
+    return "Usage: " + name +
+        " [OPTION]...\n"
+        "Opens the tax-rate calculator: a pocket calculator with a memory, a running\n"
+        "tape and four tax keys.\n"
+        "\n"
+        "  -h, --help     print this help and exit\n"
+        "  -v, --version  print the version and exit\n"
+        "\n"
+        "Qt's own options work as in every Qt program, among them -platform NAME,\n"
+        "-display DISPLAY, -style STYLE, -qwindowgeometry GEOMETRY and -reverse.\n"
+        "The keys and the exit statuses are in the manual page " +
+        name + "(1).\n";
 }
 
 std::string versionText()
 {
-    return "qinghe-taxcalc " + std::string(kProgramVersion) +
+    return std::string(kProgramName) + " " + std::string(kProgramVersion) +
         "\n"
         "Copyright (c) 2026 Qinghe TaxCalc developers\n"
         "This is free software under the MIT License; there is NO WARRANTY.\n";
@@ -106,7 +109,7 @@ std::optional<int> answerWithoutWindow(
     switch (commandLine.request) {
     case Request::ShowHelp: out << usageText(); return kExitSuccess;
     case Request::ShowVersion: out << versionText(); return kExitSuccess;
-    case Request::Refuse: err << "qinghe-taxcalc: " << commandLine.error << '\n' << usageText(); return kExitUsage;
+    case Request::Refuse: err << kProgramName << ": " << commandLine.error << '\n' << usageText(); return kExitUsage;
     case Request::OpenWindow: break;
     }
     if (const auto missing = missingDisplay(commandLine, environment)) {

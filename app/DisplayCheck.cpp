@@ -1,6 +1,7 @@
 #include "app/DisplayCheck.h"
 
 #include "app/CommandLine.h"
+#include "app/Version.h"
 
 #include <QApplication>
 
@@ -20,6 +21,8 @@ std::string environmentValue(const char* name)
     const char* value = std::getenv(name);
     return value == nullptr ? std::string() : std::string(value);
 }
+
+std::string noDisplay() { return std::string(kProgramName) + ": no display could be opened: "; }
 
 std::string described(std::string_view name, const std::string& value)
 {
@@ -75,7 +78,7 @@ std::optional<std::string> missingDisplay(const CommandLine& commandLine, const 
     if (platformChosen || displayNamed || environment.sessionType == "wayland") {
         return std::nullopt;
     }
-    return "qinghe-taxcalc: no display could be opened: neither DISPLAY nor WAYLAND_DISPLAY is set";
+    return noDisplay() + "neither DISPLAY nor WAYLAND_DISPLAY is set";
 }
 
 std::string displayFailure(const CommandLine& commandLine, const DisplayEnvironment& environment)
@@ -91,7 +94,7 @@ std::string displayFailure(const CommandLine& commandLine, const DisplayEnvironm
     }
     tried +=
         described("DISPLAY", environment.display) + ", " + described("WAYLAND_DISPLAY", environment.waylandDisplay);
-    return "qinghe-taxcalc: no display could be opened: " + tried;
+    return noDisplay() + tried;
 }
 
 std::unique_ptr<QApplication> openApplication(int& argc, char** argv, std::string failure)

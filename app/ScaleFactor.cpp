@@ -1,11 +1,27 @@
 #include "app/ScaleFactor.h"
 
+#include "app/Version.h"
+#include "ui/Scales.h"
+
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace app {
+
+namespace {
+
+// 8 -> "8", 1.5 -> "1.5": the shortest text that reads back as the scale.
+std::string scaleText(double scale)
+{
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), scale);
+    return std::string(text.data(), result.ptr);
+}
+
+} // namespace
 
 std::optional<std::string> boundedScaleFactor(std::string_view value)
 {
@@ -14,11 +30,11 @@ std::optional<std::string> boundedScaleFactor(std::string_view value)
     if (error != std::errc() || end != value.data() + value.size() || std::isnan(factor)) {
         return std::nullopt;
     }
-    if (factor < kSmallestScale) {
-        return "1";
+    if (factor < ui::kSmallestScale) {
+        return scaleText(ui::kSmallestScale);
     }
-    if (factor > kLargestScale) {
-        return "8";
+    if (factor > ui::kLargestScale) {
+        return scaleText(ui::kLargestScale);
     }
     return std::nullopt;
 }
@@ -31,8 +47,9 @@ void boundScaleFactor()
     }
     if (const auto bounded = boundedScaleFactor(value)) {
         std::fprintf(stderr,
-            "qinghe-taxcalc: QT_SCALE_FACTOR=%s is outside 1 to 8, the scales the window is drawn for; using %s\n",
-            value, bounded->c_str());
+            "%s: QT_SCALE_FACTOR=%s is outside %s to %s, the scales the window is drawn for; using %s\n",
+            std::string(kProgramName).c_str(), value, scaleText(ui::kSmallestScale).c_str(),
+            scaleText(ui::kLargestScale).c_str(), bounded->c_str());
         setenv("QT_SCALE_FACTOR", bounded->c_str(), 1);
     }
 }

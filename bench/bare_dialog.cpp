@@ -2,6 +2,8 @@
 // same size, place, font and widget count as the calculator window, with the
 // same kinds of widgets and captions but no pictures, style sheets, palettes,
 // model or calculator behind them.
+#include "ui/SongFaces.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFont>
@@ -86,7 +88,11 @@ int main(int argc, char* argv[])
     dialog.setFixedSize(574, 250);
     dialog.move(182, 175);
     QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")});
+    QStringList families;
+    for (const std::string_view face : ui::fonts::kSongFaces) {
+        families << QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+    }
+    font.setFamilies(families);
     font.setPixelSize(12);
     dialog.setFont(font);
 

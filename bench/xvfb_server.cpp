@@ -61,7 +61,11 @@ std::optional<XvfbServer> XvfbServer::start(const std::string& logPath)
     UniqueFd readEnd(ends[0]);
     UniqueFd writeEnd(ends[1]);
     auto process = ChildProcess::start(
-        {"Xvfb", "-displayfd", std::to_string(writeEnd.get()), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+        // -noreset, as tests/display_session.sh starts it: the programs come
+        // and go one after another, and one that connects while the server
+        // resets after the last client left would be refused.
+        {"Xvfb", "-displayfd", std::to_string(writeEnd.get()), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+            "-noreset"},
         {.extraEnvironment = {}, .logPath = logPath, .inheritedFd = writeEnd.get()});
     if (!process) {
         return std::nullopt;

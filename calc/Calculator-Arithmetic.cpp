@@ -16,9 +16,8 @@ void Calculator::operatorKey(Key op)
     if (row == nullptr) {
         return;
     }
-    setHint(row->hint);
     if (!state_.PendingOp.empty()) {
-        equals();
+        press(Key::Equal);
     } else {
         state_.FirstOperand = readEntry();
         // A division by zero later puts the tape back to this length.
@@ -33,7 +32,6 @@ void Calculator::operatorKey(Key op)
 
 void Calculator::equals()
 {
-    setHint(Hint::Equal);
     const bool pending = !state_.PendingOp.empty();
     if (pending) {
         state_.SecondOperand = readEntry();

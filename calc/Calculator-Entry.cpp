@@ -34,7 +34,6 @@ void Calculator::StartNewEntry()
 // d is '1' to '9'; the zero key has rules of its own.
 void Calculator::digit(char d)
 {
-    setHint(Hint::Digits);
     if (!CanAppendDigit()) {
         return;
     }
@@ -51,7 +50,6 @@ void Calculator::digit(char d)
 
 void Calculator::zero()
 {
-    setHint(Hint::Digits);
     if (!CanAppendDigit()) {
         return;
     }
@@ -69,7 +67,6 @@ void Calculator::zero()
 
 void Calculator::point()
 {
-    setHint(Hint::Digits);
     if (!CanAppendDigit()) {
         return;
     }
@@ -82,7 +79,6 @@ void Calculator::point()
 
 void Calculator::sign()
 {
-    setHint(Hint::Sign);
     if (!entry_.empty() && entry_.front() == '-') {
         entry_.erase(0, 1);
     } else {
@@ -92,7 +88,6 @@ void Calculator::sign()
 
 void Calculator::backspace()
 {
-    setHint(Hint::Back);
     if (entry_.empty()) {
         return;
     }
@@ -109,14 +104,12 @@ void Calculator::backspace()
 
 void Calculator::clearEntry()
 {
-    setHint(Hint::CE);
     entry_ = "0.";
     awaitNewEntry();
 }
 
 void Calculator::clearAll()
 {
-    setHint(Hint::C);
     tape_.clear();
     entry_ = "0.";
     forgetCalculation();

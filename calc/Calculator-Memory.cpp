@@ -13,7 +13,6 @@ constexpr std::string_view kInUse = "M";
 
 void Calculator::memoryStore()
 {
-    setHint(Hint::MS);
     const long double x = readEntry();
     if (x == 0) {
         return;
@@ -26,9 +25,8 @@ void Calculator::memoryStore()
 
 void Calculator::memoryAdd()
 {
-    setHint(Hint::MAdd);
     if (memory_ != kInUse) {
-        memoryStore();
+        press(Key::MS);
         return;
     }
     // Past the extended range this stores an infinity, shown as 'INF.'.
@@ -38,7 +36,6 @@ void Calculator::memoryAdd()
 
 void Calculator::memoryRecall()
 {
-    setHint(Hint::MR);
     if (memory_ != kInUse) {
         return;
     }
@@ -48,7 +45,6 @@ void Calculator::memoryRecall()
 
 void Calculator::memoryClear()
 {
-    setHint(Hint::MC);
     if (memory_ != kInUse) {
         return;
     }

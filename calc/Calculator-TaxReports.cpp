@@ -53,9 +53,8 @@ std::vector<std::string> totalReportLines(long double total, long double rate)
 
 } // namespace
 
-void Calculator::runTaxKey(Hint hint, bool (*accepts)(long double), const ReportBuilder& build)
+void Calculator::runTaxKey(bool (*accepts)(long double), const ReportBuilder& build)
 {
-    setHint(hint);
     const long double x = readEntry();
     if (accepts(x)) {
         const std::vector<std::string> lines = build(x);
@@ -72,7 +71,7 @@ void Calculator::runTaxKey(Hint hint, bool (*accepts)(long double), const Report
 
 void Calculator::setTaxRate()
 {
-    runTaxKey(Hint::SetCess, acceptsRate, [this](long double rate) {
+    runTaxKey(acceptsRate, [this](long double rate) {
         state_.TaxRate = rate;
         rate_ = rateText(rate);
         return std::vector<std::string>{rateSetLine(rate_)};
@@ -81,17 +80,17 @@ void Calculator::setTaxRate()
 
 void Calculator::taxReport()
 {
-    runTaxKey(Hint::Tax, acceptsAmount, [this](long double x) { return taxReportLines(x, state_.TaxRate); });
+    runTaxKey(acceptsAmount, [this](long double x) { return taxReportLines(x, state_.TaxRate); });
 }
 
 void Calculator::priceReport()
 {
-    runTaxKey(Hint::Price, acceptsAmount, [this](long double x) { return priceReportLines(x, state_.TaxRate); });
+    runTaxKey(acceptsAmount, [this](long double x) { return priceReportLines(x, state_.TaxRate); });
 }
 
 void Calculator::totalReport()
 {
-    runTaxKey(Hint::PriceAndTax, acceptsAmount, [this](long double x) { return totalReportLines(x, state_.TaxRate); });
+    runTaxKey(acceptsAmount, [this](long double x) { return totalReportLines(x, state_.TaxRate); });
 }
 
 } // namespace calc

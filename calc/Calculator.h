@@ -2,6 +2,7 @@
 
 #include "calc/CalcState.h"
 #include "calc/Hints.h"
+#include "calc/Key.h"
 #include "calc/Tape.h"
 
 #include <cstddef>
@@ -13,38 +14,6 @@
 
 namespace calc {
 
-// Every key of the calculator window, one call each.
-enum class Key {
-    D0,
-    D1,
-    D2,
-    D3,
-    D4,
-    D5,
-    D6,
-    D7,
-    D8,
-    D9,
-    Dot,
-    Sign,
-    Back,
-    CE,
-    C,
-    Add,
-    Sub,
-    Multi,
-    Div,
-    Equal,
-    MS,
-    MAdd,
-    MR,
-    MC,
-    SetCess,
-    Tax,
-    Price,
-    PriceAndTax,
-};
-
 // The whole calculator and tax behaviour behind the window: state, entry
 // line, tape, hint line, memory indicator and rate display. All texts are
 // code page 936 byte strings. A key that cannot read the entry line throws
@@ -54,7 +23,9 @@ class Calculator {
 public:
     Calculator();
 
-    // One key of the window: the key's own hint, then its action.
+    // One key of the window: the key's own hint, then its action. An action
+    // that hands over to another presses that key in turn, so the hint of the
+    // last one stays.
     void press(Key key);
 
     // Part of showing the window: the start state and the welcome hint.
@@ -130,7 +101,7 @@ private:
     void markLine(std::size_t index);
     void dropPendingOp();
     void divisionByZeroReset(std::size_t restorePoint, const std::optional<DeletedLine>& deleted);
-    void runTaxKey(Hint hint, bool (*accepts)(long double), const ReportBuilder& build);
+    void runTaxKey(bool (*accepts)(long double), const ReportBuilder& build);
 
     CalcState state_;
     std::string entry_;

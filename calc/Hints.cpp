@@ -1,7 +1,8 @@
 #include "calc/Hints.h"
 
+#include "calc/EnumRows.h"
+
 #include <array>
-#include <cstddef>
 
 namespace calc {
 namespace {
@@ -56,19 +57,51 @@ constexpr std::array kHints{
 };
 // clang-format on
 
-constexpr bool rowsInEnumOrder()
-{
-    for (std::size_t i = 0; i < kHints.size(); ++i) {
-        if (static_cast<std::size_t>(kHints[i].hint) != i) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(rowsInEnumOrder(), "hint rows must follow the order of Hint");
+static_assert(kHints.size() == kHintCount, "kHints: a Hint without its text, or a text without its Hint");
+static_assert(rowsInEnumOrder(kHints, &HintRow::hint), "kHints: the rows must follow the order of Hint");
+
+struct KeyHintRow {
+    Key key;
+    Hint hint;
+};
+
+constexpr std::array kKeyHints{
+    KeyHintRow{Key::D0, Hint::Digits},
+    KeyHintRow{Key::D1, Hint::Digits},
+    KeyHintRow{Key::D2, Hint::Digits},
+    KeyHintRow{Key::D3, Hint::Digits},
+    KeyHintRow{Key::D4, Hint::Digits},
+    KeyHintRow{Key::D5, Hint::Digits},
+    KeyHintRow{Key::D6, Hint::Digits},
+    KeyHintRow{Key::D7, Hint::Digits},
+    KeyHintRow{Key::D8, Hint::Digits},
+    KeyHintRow{Key::D9, Hint::Digits},
+    KeyHintRow{Key::Dot, Hint::Digits},
+    KeyHintRow{Key::Sign, Hint::Sign},
+    KeyHintRow{Key::Back, Hint::Back},
+    KeyHintRow{Key::CE, Hint::CE},
+    KeyHintRow{Key::C, Hint::C},
+    KeyHintRow{Key::Add, Hint::Add},
+    KeyHintRow{Key::Sub, Hint::Sub},
+    KeyHintRow{Key::Multi, Hint::Multi},
+    KeyHintRow{Key::Div, Hint::Div},
+    KeyHintRow{Key::Equal, Hint::Equal},
+    KeyHintRow{Key::MS, Hint::MS},
+    KeyHintRow{Key::MAdd, Hint::MAdd},
+    KeyHintRow{Key::MR, Hint::MR},
+    KeyHintRow{Key::MC, Hint::MC},
+    KeyHintRow{Key::SetCess, Hint::SetCess},
+    KeyHintRow{Key::Tax, Hint::Tax},
+    KeyHintRow{Key::Price, Hint::Price},
+    KeyHintRow{Key::PriceAndTax, Hint::PriceAndTax},
+};
+static_assert(kKeyHints.size() == kKeyCount, "kKeyHints: a Key without its hint");
+static_assert(rowsInEnumOrder(kKeyHints, &KeyHintRow::key), "kKeyHints: the rows must follow the order of Key");
 
 } // namespace
 
 std::string_view hintText(Hint hint) { return kHints[static_cast<std::size_t>(hint)].text; }
+
+Hint hintOf(Key key) { return kKeyHints[static_cast<std::size_t>(key)].hint; }
 
 } // namespace calc

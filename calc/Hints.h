@@ -1,5 +1,8 @@
 #pragma once
 
+#include "calc/Key.h"
+
+#include <cstddef>
 #include <string_view>
 
 namespace calc {
@@ -26,9 +29,16 @@ enum class Hint {
     PriceAndTax,
     Welcome,
     EntryLimit,
+    // Not a hint: how many there are. A new hint goes above it.
+    Count,
 };
+
+inline constexpr std::size_t kHintCount = static_cast<std::size_t>(Hint::Count);
 
 // The hint's code page 936 text.
 std::string_view hintText(Hint hint);
+
+// The hint a key writes first: the digits and the point share one.
+Hint hintOf(Key key);
 
 } // namespace calc

@@ -18,6 +18,9 @@ namespace {
 constexpr int kSignificantDigits = 18;
 constexpr int kGeneralDigits = 15;
 constexpr int kNoDecimalsLimit = -1;
+// An exponent's digits are read until its value reaches this; the rest stay
+// unread: "1E5000" is 1E500 followed by a stray "0", so no number at all.
+constexpr int kExponentStop = 500;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -317,8 +320,7 @@ long double ParseNumber(std::string_view s)
             exponentNegative = s[i] == '-';
             ++i;
         }
-        // Digits are read until the exponent reaches 500; the rest stay unread.
-        while (i < n && isDigit(s[i]) && exponent < 500) {
+        while (i < n && isDigit(s[i]) && exponent < kExponentStop) {
             exponent = exponent * 10 + (s[i] - '0');
             ++i;
         }

@@ -6,13 +6,13 @@ namespace calc {
 namespace {
 
 constexpr std::array kOperators{
-    OperatorRow{Key::Add, "Add", "\xA3\xAB", Hint::Add, // ＋
+    OperatorRow{Key::Add, "Add", "\xA3\xAB", // ＋
         [](long double a, long double b) { return a + b; }},
-    OperatorRow{Key::Sub, "Sub", "\xA3\xAD", Hint::Sub, // －
+    OperatorRow{Key::Sub, "Sub", "\xA3\xAD", // －
         [](long double a, long double b) { return a - b; }},
-    OperatorRow{Key::Multi, "Multi", "\xA1\xC1", Hint::Multi, // ×
+    OperatorRow{Key::Multi, "Multi", "\xA1\xC1", // ×
         [](long double a, long double b) { return a * b; }},
-    OperatorRow{Key::Div, "Div", "\xA1\xC2", Hint::Div, // ÷
+    OperatorRow{Key::Div, "Div", "\xA1\xC2", // ÷
         [](long double a, long double b) { return a / b; }},
 };
 

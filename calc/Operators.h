@@ -1,7 +1,6 @@
 #pragma once
 
-#include "calc/Calculator.h"
-#include "calc/Hints.h"
+#include "calc/Key.h"
 
 #include <span>
 #include <string_view>
@@ -14,7 +13,6 @@ struct OperatorRow {
     Key key;
     std::string_view name;
     std::string_view symbol;
-    Hint hint;
     long double (*apply)(long double first, long double second);
 };
 

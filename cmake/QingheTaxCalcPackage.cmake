@@ -20,4 +20,5 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/QingheTaxCalcConfig
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QingheTaxCalcConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/QingheTaxCalcConfigVersion.cmake
               ${CMAKE_CURRENT_LIST_DIR}/QingheTaxCalcFontCheck.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/QingheTaxCalcSongFaces.cmake
   DESTINATION ${QINGHE_CMAKE_DIR} COMPONENT development)

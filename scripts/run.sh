@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the calculator and opens it.
 #   scripts/run.sh                  on a desktop
-#   xvfb-run -a scripts/run.sh      without a display
+#   tests/display_session.sh -- scripts/run.sh   without a display
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

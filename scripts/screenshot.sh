@@ -42,5 +42,5 @@ scripts/install-deps.sh
 [[ -f $build/build.ninja ]] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)" --target qinghe-taxcalc
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 2560x1440x24 -nolisten tcp -noreset" "$0" --on-display "$PWD/$build/app/qinghe-taxcalc" "$out"
+tests/display_session.sh --screen 2560x1440x24 -- "$0" --on-display "$PWD/$build/app/qinghe-taxcalc" "$out"
 echo "screenshot: $out"

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Reads the calculator window through AT-SPI, as a screen reader does.
 
-    dbus-run-session -- python3 accessibility_atspi.py <qinghe-taxcalc>
+    tests/display_session.sh --bus -- python3 accessibility_atspi.py <qinghe-taxcalc>
 
-Inside a session bus of its own it starts an X server, switches the screen
-reader on (org.a11y.Status), listens for the events a reader listens for,
+On the X server and the session bus the launcher gives it, it switches the
+screen reader on (org.a11y.Status), listens for the events a reader listens for,
 then starts the program and types at it through XTEST. It checks:
   - the texts: entry line "0." and rate display "17%" at the start, "42."
     after 1 2 + 3 0 Enter, memory indicator "M" after Alt+M;
@@ -19,8 +19,6 @@ Prints what it read and the latencies it measured.
 import ctypes
 import os
 import re
-import select
-import signal
 import statistics
 import subprocess
 import sys
@@ -48,28 +46,6 @@ class Failure(Exception):
 def check(condition, message):
     if not condition:
         raise Failure(message)
-
-
-def start_xvfb():
-    """An X server on a free display; returns (process, display name)."""
-    reader, writer = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
-        pass_fds=(writer,), stderr=subprocess.DEVNULL)
-    os.close(writer)
-    # The server writes the number and the newline apart and dies if the
-    # pipe is closed in between: read up to the newline.
-    written = b""
-    end = time.monotonic() + TIMEOUT
-    while not written.endswith(b"\n") and time.monotonic() < end:
-        ready, _, _ = select.select([reader], [], [], end - time.monotonic())
-        chunk = os.read(reader, 32) if ready else b""
-        if not chunk:
-            break
-        written += chunk
-    os.close(reader)
-    check(written.endswith(b"\n"), "Xvfb did not start")
-    return server, ":" + written.decode().strip()
 
 
 def switch_screen_reader_on():
@@ -184,8 +160,8 @@ def text_of(accessible):
 
 
 def main(program):
-    server, display = start_xvfb()
-    os.environ["DISPLAY"] = display
+    display = os.environ.get("DISPLAY", "")
+    check(display, "no X server: run me under tests/display_session.sh")
     runtime = tempfile.TemporaryDirectory()
     app = None
     keyboard = None
@@ -271,8 +247,6 @@ def main(program):
         if app:
             app.kill()
             app.wait()
-        server.send_signal(signal.SIGTERM)
-        server.wait()
         runtime.cleanup()
 
 

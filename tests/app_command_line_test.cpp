@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/QtOptions.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadCommandLine,
         ReadCase{"UnknownBeforeHelp", {"--frob", "--help"}, Request::Refuse, "unknown option '--frob'"},
         ReadCase{"Argument", {"numbers.txt"}, Request::Refuse, "unexpected argument 'numbers.txt'"},
         ReadCase{"MissingValue", {"-platform"}, Request::Refuse, "option '-platform' needs a value"}),
-    [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 struct DisplayCase {
     const char* name;
@@ -90,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, MissingDisplay,
         DisplayCase{"PlatformVariable", {}, {"", "", "offscreen", ""}, false},
         DisplayCase{"WaylandSession", {}, {"", "", "", "wayland"}, false},
         DisplayCase{"X11Session", {}, {"", "", "", "x11"}, true}),
-    [](const testing::TestParamInfo<DisplayCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(DisplayFailure, NamesWhatWasTried)
 {

@@ -3,6 +3,7 @@
 
 #include "calc/Exception.h"
 #include "calc/NumberText.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -73,8 +74,6 @@ struct FlowCase {
 
 class Flows : public testing::TestWithParam<FlowCase> {};
 
-std::string flowName(const testing::TestParamInfo<FlowCase>& info) { return info.param.name; }
-
 TEST_P(Flows, ShowTheResult)
 {
     Calculator c;
@@ -82,7 +81,7 @@ TEST_P(Flows, ShowTheResult)
     EXPECT_EQ(c.entryText(), GetParam().entry);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Flows,
+INSTANTIATE_TEST_SUITE_P(Rows, Flows,
     testing::Values(FlowCase{"EqualsTakesTheShownOperand", "SHOW 2 + =", "4."},
         FlowCase{"OperatorTwiceAddsTheShownOperand", "SHOW 2 + +", "4."},
         FlowCase{"Subtraction", "SHOW 10 - 4 =", "6."}, FlowCase{"Quarter", "SHOW 1 / 4 =", "0.25"},
@@ -97,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Flows,
         // The 5 replaces the 20-byte result instead of being refused.
         FlowCase{"SecondOperandAfterLongResult", "SHOW 1 / 3000 = + 5 =", "5.00033333333333"},
         FlowCase{"FirstOperandAfterLongResult", "SHOW 1 / 3000 = 7 + 5 =", "12."}),
-    flowName);
+    RowName());
 
 TEST(Equals, WithNoOperationOnAnEmptyTape)
 {

@@ -2,6 +2,7 @@
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,6 @@ struct EntryCase {
 
 class EntryKeys : public testing::TestWithParam<EntryCase> {};
 
-std::string caseName(const testing::TestParamInfo<EntryCase>& info) { return info.param.name; }
-
 TEST_P(EntryKeys, EditTheEntryLine)
 {
     Calculator c;
@@ -32,7 +31,7 @@ TEST_P(EntryKeys, EditTheEntryLine)
     EXPECT_EQ(c.state().FractionEntry, GetParam().fraction);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, EntryKeys,
+INSTANTIATE_TEST_SUITE_P(Rows, EntryKeys,
     testing::Values(EntryCase{"LeadingZerosAreNotTyped", "SHOW 0 0", "0.", true, false},
         EntryCase{"DigitsBuildAnInteger", "SHOW 1 2", "12.", false, false},
         EntryCase{"ZeroAfterThePoint", "SHOW 1 2 . 0", "12.0", false, true},
@@ -71,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EntryKeys,
         EntryCase{"ClearEntryBeforeLongResultDigit", "SHOW 1 / 3 / 100000 +/- = CE 7", "7.", false, false},
         EntryCase{
             "TypedTwentyBytesRefuseTheNextDigit", "SHOW 11111111111111111111", "1111111111111111111.", false, false}),
-    caseName);
+    RowName());
 
 struct HintCase {
     const char* name;
@@ -89,7 +88,7 @@ TEST_P(HintLengths, LastKeyWritesItsText)
     EXPECT_EQ(c.hintLine().size(), GetParam().bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, HintLengths,
+INSTANTIATE_TEST_SUITE_P(Rows, HintLengths,
     testing::Values(HintCase{"Show", "SHOW", 77}, HintCase{"Digit", "SHOW 5", 28}, HintCase{"Zero", "SHOW 0", 28},
         HintCase{"Point", "SHOW .", 28}, HintCase{"Add", "SHOW +", 41}, HintCase{"Sub", "SHOW -", 40},
         HintCase{"Multi", "SHOW *", 42}, HintCase{"Div", "SHOW /", 43}, HintCase{"Sign", "SHOW +/-", 63},
@@ -98,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, HintLengths,
         HintCase{"MC", "SHOW MC", 42}, HintCase{"Back", "SHOW BS", 45}, HintCase{"Rate", "SHOW RATE", 71},
         HintCase{"Tax", "SHOW TAX", 67}, HintCase{"Price", "SHOW PRICE", 67}, HintCase{"Total", "SHOW TOTAL", 71},
         HintCase{"Limit", "SHOW 12345678901234567890", 42}),
-    [](const testing::TestParamInfo<HintCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(HandOvers, ChainedOperatorLeavesTheEqualsHint)
 {

@@ -2,6 +2,7 @@
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ TEST_P(MemoryKeys, KeepTheRegister)
     EXPECT_EQ(c.state().MemoryValue, GetParam().memory);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MemoryKeys,
+INSTANTIATE_TEST_SUITE_P(Rows, MemoryKeys,
     testing::Values(MemoryCase{"StoreOfZeroStoresNothing", "SHOW MS", "0.", "", 0},
         MemoryCase{"AddOfZeroOnEmptyIndicatorStoresNothing", "SHOW M+", "0.", "", 0},
         MemoryCase{"AddingToZeroKeepsTheIndicator", "SHOW 5 MS 5 +/- M+ MR", "0.", "M", 0},
@@ -42,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MemoryKeys,
         MemoryCase{"ShowZeroesTheRegisterButKeepsTheIndicator", "SHOW 5 MS SHOW 7 MR", "0.", "M", 0},
         MemoryCase{"RecallShowsAPoint", "SHOW 25 MS CE MR", "25.", "M", 25},
         MemoryCase{"MemoryKeysLeaveTheCalculation", "SHOW 2 + 3 MS 4 =", "6.", "M", 3}),
-    [](const testing::TestParamInfo<MemoryCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(MemoryKeys, RecallWithEmptyIndicatorKeepsTheFlags)
 {

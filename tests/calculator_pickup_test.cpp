@@ -2,6 +2,7 @@
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST_P(PickUp, TakesTheNumberOfTheLine)
     EXPECT_EQ(c.hintLine(), hint);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, PickUp,
+INSTANTIATE_TEST_SUITE_P(Rows, PickUp,
     testing::Values(PickCase{"ResultLine", "SHOW 12 + 30 =", 3, 42}, PickCase{"OperandLine", "SHOW 12 + 30 =", 0, 12},
         PickCase{"OperatorLine", "SHOW 12 + 30 =", 1, 30}, PickCase{"NegativeSecondOperand", "SHOW 8 - 5 +/- =", 1, -5},
         PickCase{"LineWithoutSymbol", "SHOW 7 = 7 =", 4, 0},
@@ -51,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, PickUp,
         PickCase{"PriceLine", "SHOW 17 TAX", 3, 100}, PickCase{"TotalLine", "SHOW 17 TAX", 4, 117},
         PickCase{"NoSelectedLine", "SHOW 12 + 30 = C", -1, std::nullopt},
         PickCase{"SelectionOutsideTheTape", "SHOW 12 + 30 =", 4, std::nullopt}),
-    [](const testing::TestParamInfo<PickCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 struct PickErrorCase {
     const char* name;
@@ -82,13 +83,13 @@ TEST_P(PickUpError, ReportsTheTextAndChangesNothing)
 
 const std::string kNotANumber = "' is not a valid floating point value";
 
-INSTANTIATE_TEST_SUITE_P(Lines, PickUpError,
+INSTANTIATE_TEST_SUITE_P(Rows, PickUpError,
     testing::Values(PickErrorCase{"OverflowLine", 1e4000L, "SHOW * =", 3,
                         "'\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!" + kNotANumber},
         PickErrorCase{"ZeroRateLine", 0, "SHOW RATE 5 TAX", 6, "'" + kNotANumber},
         // Byte 12 is the second byte of a character: the text starts inside it.
         PickErrorCase{
             "NoPriceLine", 0, "SHOW RATE 5 TAX", 7, "'" + std::string(texts::kNoPrice.substr(11)) + kNotANumber}),
-    [](const testing::TestParamInfo<PickErrorCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 } // namespace

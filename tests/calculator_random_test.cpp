@@ -4,6 +4,7 @@
 
 #include "calc/Exception.h"
 #include "calc/NumberText.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +99,7 @@ TEST_P(RandomKeys, KeepTheInvariants)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomKeys, testing::Range(1u, 21u));
+INSTANTIATE_TEST_SUITE_P(Rows, RandomKeys, testing::Range(1u, 21u), RowName());
 
 TEST(TapeLineKinds, RejectForeignLines)
 {

@@ -2,6 +2,7 @@
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ TEST_P(Reports, WriteTheirBlock)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Reports,
+INSTANTIATE_TEST_SUITE_P(Rows, Reports,
     testing::Values(
         ReportCase{"TaxAtSeventeen", "SHOW 17 TAX",
             {kSeparator, taxLine("17.00"), rateLine("17.00%"), priceLine("100.00"), totalLine("117.00"), kSeparator}},
@@ -80,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Reports,
         ReportCase{"TeraPriceInScientificForm", "SHOW 1000000000000 PRICE",
             {kSeparator, priceLine("1E12"), rateLine("17.00%"), taxLine("170000000000.00"), totalLine("1.17E12"),
                 kSeparator}}),
-    [](const testing::TestParamInfo<ReportCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(RateKey, SetsRateAndDisplay)
 {
@@ -147,12 +148,12 @@ TEST_P(TaxOverflow, WritesNothing)
     EXPECT_EQ(c.hintLine().size(), 67u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TaxOverflow,
+INSTANTIATE_TEST_SUITE_P(Rows, TaxOverflow,
     testing::Values(OverflowCase{"HugeTax", 1e4932L, "SHOW MS 2 + MR"},
         OverflowCase{"SmallestNormalRate", 1e-4931L, "SHOW RATE 1"},
         OverflowCase{"RateFactorRoundsToZero", 1.5e-495L, ". SHOW 0 RATE 1"},
         OverflowCase{"ZeroOverZero", 1.5e-495L, ". SHOW 0 RATE 0"}),
-    [](const testing::TestParamInfo<OverflowCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(TaxKeys, HugePriceOverflowsInTheTotal)
 {

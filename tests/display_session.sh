@@ -1,14 +1,29 @@
-# Sourced by the tests that run the real program on a display server of their
-# own. After `session "<name>"`:
+#!/usr/bin/env bash
+# The one launcher of the X server for everything that runs the real program
+# on a display of its own: the window tests, the screenshots, any script.
+#
+# Run, it starts a command on a fresh Xvfb (and, with --bus, in a session bus
+# of its own), then stops the server and ends with the command's status:
+#   tests/display_session.sh [--screen WxHxD] [--bus] -- <command> [argument]...
+#   tests/display_session.sh --bus -- python3 tests/accessibility_atspi.py build/app/qinghe-taxcalc
+#   tests/display_session.sh -- scripts/run.sh
+#
+# Sourced, it gives a shell script the pieces. After `session "<name>"`:
 #   $work            a scratch directory, removed at exit with every process
 #                    started through `track`
 #   fail <text>      says "<name>: <text>" on stderr and exits 1
-#   start_xvfb <screen> [Xvfb option]...   starts Xvfb and exports DISPLAY
+#   start_xvfb <screen> [Xvfb option]...   starts Xvfb and exports DISPLAY;
+#                    the server's pid is $xvfb_pid
 #   start_program [NAME=value]... <program> [argument]...
 #                    starts it in the background, output in $work/program.log;
 #                    its pid is $app
 #   wait_for_window [what]   waits for the calculator's window; sets $window
 #   geometry         prints the window's x, y, width and height
+# A script with an exit trap of its own skips `session`: it sets $work to a
+# directory of its own and kills the pids in the array `pids` at exit, and
+# may define its own `fail` after sourcing. Then
+#   source tests/display_session.sh
+#   start_xvfb 1024x768x24
 
 session() {
   session_name=$1
@@ -41,9 +56,11 @@ start_xvfb() {
   # -displayfd picks a free display number and writes it once the server is up.
   # -noreset: by default the server starts afresh whenever its last client
   # leaves, and a program that connects during that reset is refused, as the
-  # next of several programs started one after another may be.
+  # next of several programs started one after another may be; the root's
+  # colour and resources would go with it too.
   Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" 2>"$work/xvfb.log" &
-  track $!
+  xvfb_pid=$!
+  track "$xvfb_pid"
   for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
   [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=":$(head -n1 "$work/display")"
@@ -71,3 +88,31 @@ geometry() {
   xwininfo -id "$window" |
     awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}'
 }
+
+# The command line of the launcher; see the top of this file.
+run_on_display() {
+  local screen=1024x768x24 bus=false
+  while [[ $# -gt 0 ]]; do
+    case $1 in
+      --screen) screen=$2; shift 2 ;;
+      --bus) bus=true; shift ;;
+      --) shift; break ;;
+      *) echo "display_session: unknown option '$1'" >&2; return 2 ;;
+    esac
+  done
+  [[ $# -gt 0 ]] || { echo "display_session: no command after --" >&2; return 2; }
+  session "display_session"
+  start_xvfb "$screen"
+  local status=0
+  if $bus; then
+    dbus-run-session -- "$@" || status=$?
+  else
+    "$@" || status=$?
+  fi
+  return "$status"
+}
+
+if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
+  set -euo pipefail
+  run_on_display "$@"
+fi

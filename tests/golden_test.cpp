@@ -4,6 +4,7 @@
 //   <field>: <value>     a field of the state, compared as text
 //   tape: / tape-tail:   followed by |line| rows: the whole tape, or its end
 #include "GoldenPaths.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -171,8 +172,7 @@ TEST_P(Golden, ProbeReplaysTheScript)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, Golden, testing::ValuesIn(goldenNames()),
-    [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Rows, Golden, testing::ValuesIn(goldenNames()), RowName());
 
 } // namespace
 

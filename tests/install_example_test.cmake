@@ -23,8 +23,6 @@ include(GNUInstallDirs)
 foreach(file
     bin/qinghe-taxcalc
     include/qinghe-taxcalc/ui/Picker.h
-    include/qinghe-taxcalc/ui/UntCalc.h
-    include/qinghe-taxcalc/calc/Calculator.h
     ${CMAKE_INSTALL_LIBDIR}/cmake/QingheTaxCalc/QingheTaxCalcConfig.cmake
     ${CMAKE_INSTALL_LIBDIR}/cmake/QingheTaxCalc/QingheTaxCalcConfigVersion.cmake
     share/applications/cn.qinghe.TaxCalc.desktop
@@ -39,11 +37,12 @@ foreach(file
   endif()
 endforeach()
 
-# The headers are the two public ones and what they include, no more and
-# no less; the pictures travel inside the archive, no object file beside it.
+# The headers are the picker's and what it includes, no more and no less:
+# nothing of the window's insides; the pictures travel inside the archive, no
+# object file beside it.
 set(include_dir ${prefix}/include/qinghe-taxcalc)
 include(${SOURCE_DIR}/cmake/HeaderClosure.cmake)
-qinghe_header_closure(${include_dir} reached ui/Picker.h ui/UntCalc.h)
+qinghe_header_closure(${include_dir} reached ui/Picker.h)
 file(GLOB_RECURSE installed RELATIVE ${include_dir} ${include_dir}/*)
 list(SORT installed)
 if(NOT installed STREQUAL reached)

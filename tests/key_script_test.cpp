@@ -1,3 +1,5 @@
+#include "calc/Calculator.h"
+#include "tests/RowName.h"
 #include "tools/KeyScript.h"
 
 #include <gtest/gtest.h>
@@ -47,14 +49,14 @@ TEST_P(KeyScriptSteps, ReadTheToken)
 
 constexpr std::size_t kNone = std::string::npos;
 
-INSTANTIATE_TEST_SUITE_P(Cases, KeyScriptSteps,
+INSTANTIATE_TEST_SUITE_P(Rows, KeyScriptSteps,
     testing::Values(StepCase{"Digit", "7", 0}, StepCase{"Number", "12.5", 1}, StepCase{"Show", "SHOW", 2},
         StepCase{"Pick", "PICK", 3}, StepCase{"SelectNone", "SELECT=-1", 4},
         StepCase{"SelectWithoutLine", "SELECT=", kNone}, StepCase{"SelectNotANumber", "SELECT=1x", kNone},
         StepCase{"Value", "VALUE=3fff8000000000000000", 5}, StepCase{"ValueTooShort", "VALUE=12", kNone},
         StepCase{"LowerCaseName", "show", kNone}, StepCase{"DigitAndLetter", "1a", kNone},
         StepCase{"Unknown", "NOPE", kNone}),
-    [](const testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(KeyScriptPlay, PlaysNumbersCallerValuesAndSelections)
 {

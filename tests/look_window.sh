@@ -13,8 +13,7 @@ scale=$3
 source=${4:-qt}
 source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
 session look
-# -noreset keeps the root's colour and resources when their setters disconnect.
-start_xvfb 2560x1440x24 -noreset
+start_xvfb 2560x1440x24
 # Outside the window's shape the root shows: magenta, which the window never draws.
 xsetroot -solid '#FF00FF'
 

@@ -1,4 +1,5 @@
 #include "calc/Tape.h"
+#include "tests/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ TEST_P(Selection, FollowsTheListBoxRules)
     EXPECT_EQ(tape.selected(), GetParam().selectedAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, Selection,
+INSTANTIATE_TEST_SUITE_P(Rows, Selection,
     testing::Values(SelectionCase{"AppendLeavesIt", 2, [](Tape& t) { t.append("x"); }, 2},
         SelectionCase{"DeletingItLeavesNone", 2, [](Tape& t) { t.remove(2); }, -1},
         SelectionCase{"DeletingALineAboveMovesItUp", 2, [](Tape& t) { t.remove(0); }, 1},
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, Selection,
         SelectionCase{"SelectingPastTheEndLeavesNone", 2, [](Tape& t) { t.select(5); }, -1},
         SelectionCase{"SelectingBelowZeroLeavesNone", 2, [](Tape& t) { t.select(-3); }, -1},
         SelectionCase{"SelectingTheLastLine", -1, [](Tape& t) { t.select(4); }, 4}),
-    [](const testing::TestParamInfo<SelectionCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 class Recorder : public calc::TapeObserver {
 public:

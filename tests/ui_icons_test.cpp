@@ -58,7 +58,7 @@ private slots:
                 // into half-covered pixels.
                 if (size <= 32 && qAlpha(p) != 0) {
                     QVERIFY2(qAlpha(p) == 255 && inPalette(p),
-                             qPrintable(QStringLiteral("(%1, %2) is #%3").arg(x).arg(y).arg(p, 8, 16, QChar(u'0'))));
+                        qPrintable(QStringLiteral("(%1, %2) is #%3").arg(x).arg(y).arg(p, 8, 16, QChar(u'0'))));
                 }
             }
         }
@@ -87,7 +87,7 @@ private slots:
             for (int x = 0; x < 128; ++x) {
                 const QRgb a = png.pixel(x, y), b = drawn.pixel(x, y);
                 const int most = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                           std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+                    std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
                 differing += most > 64;
             }
         }

@@ -7,10 +7,10 @@
 #include "ui/BitmapDecode.h"
 #include "ui/Fonts.h"
 #include "ui/GbkText.h"
+#include "ui/PictureArt.h"
 #include "ui/Pictures.h"
 #include "ui/UntCalc.h"
 #include "ui/WindowShape.h"
-#include "ui/pictures/PictureArt.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -37,9 +37,9 @@ int otherColours(const QImage& image, QRgb a, QRgb b)
     return others;
 }
 
-QRgb rgb(const pictures::Rgb& p) { return qRgb(p.r, p.g, p.b); }
+QRgb rgb(const ui::art::Rgb& p) { return qRgb(p.r, p.g, p.b); }
 
-QImage toImage(const pictures::Art& art)
+QImage toImage(const ui::art::Art& art)
 {
     QImage image(art.width, art.height, QImage::Format_RGB32);
     for (int y = 0; y < art.height; ++y) {
@@ -80,15 +80,15 @@ private slots:
         const int atOne[] = {5, 3, 2, 1, 1, 0, 0, 0};
         const int atTwo[] = {12, 9, 7, 6, 5, 4, 3, 2, 2, 1, 1, 1, 0, 0, 0, 0};
         for (int row = 0; row < 8; ++row) {
-            QCOMPARE(pictures::cornerCut(row, 16), atOne[row]);
+            QCOMPARE(ui::art::cornerCut(row, 16), atOne[row]);
         }
         for (int row = 0; row < 16; ++row) {
-            QCOMPARE(pictures::cornerCut(row, 32), atTwo[row]);
+            QCOMPARE(ui::art::cornerCut(row, 32), atTwo[row]);
         }
         // At every ratio the cut shrinks row by row towards the middle.
         for (const double r : kRatios) {
             for (int row = 1; row < 16 * r; ++row) {
-                QVERIFY(pictures::cornerCut(row, 16 * r) <= pictures::cornerCut(row - 1, 16 * r));
+                QVERIFY(ui::art::cornerCut(row, 16 * r) <= ui::art::cornerCut(row - 1, 16 * r));
             }
         }
     }
@@ -102,7 +102,7 @@ private slots:
                 const bool in = region.contains(QPoint(x, y));
                 QCOMPARE(region.contains(QPoint(size.width() - 1 - x, y)), in);
                 QCOMPARE(region.contains(QPoint(x, size.height() - 1 - y)), in);
-                QCOMPARE(pictures::insideRoundedRect(x, y, size.width(), size.height(), 20), in);
+                QCOMPARE(ui::art::insideRoundedRect(x, y, size.width(), size.height(), 20), in);
             }
         }
     }
@@ -111,10 +111,10 @@ private slots:
     // whichever it draws.
     void designsAreTheFilesAtOne()
     {
-        const std::pair<QString, pictures::Art (*)(double)> glyphs[] = {
-            {ui::pictures::kDotGlyph, pictures::drawDotGlyph},
-            {ui::pictures::kBackGlyph, pictures::drawBackGlyph},
-            {ui::pictures::kCancelGlyph, pictures::drawCancelGlyph},
+        const std::pair<QString, ui::art::Art (*)(double)> glyphs[] = {
+            {ui::pictures::kDotGlyph, ui::art::drawDotGlyph},
+            {ui::pictures::kBackGlyph, ui::art::drawBackGlyph},
+            {ui::pictures::kCancelGlyph, ui::art::drawCancelGlyph},
         };
         for (const auto& [resource, draw] : glyphs) {
             QFile file(resource);
@@ -123,7 +123,7 @@ private slots:
         }
         // The background is a JPEG: the same up to its coding.
         const QImage file = ui::pictures::jpeg(ui::pictures::kBackground).toImage();
-        const QImage drawn = toImage(pictures::drawBackground(1));
+        const QImage drawn = toImage(ui::art::drawBackground(1));
         int worst = 0;
         for (int y = 0; y < 250; ++y) {
             for (int x = 0; x < 574; ++x) {
@@ -137,18 +137,18 @@ private slots:
 
     void glyphsStaySharpAtEveryRatio()
     {
-        const QRgb silver = rgb(pictures::kSilver), black = rgb(pictures::kBlack);
+        const QRgb silver = rgb(ui::art::kSilver), black = rgb(ui::art::kBlack);
         for (const double r : kRatios) {
-            const QImage dot = toImage(pictures::drawDotGlyph(r));
+            const QImage dot = toImage(ui::art::drawDotGlyph(r));
             QCOMPARE(dot.size(), QSize(16, 16) * r);
             QCOMPARE(otherColours(dot, silver, black), 0);
-            QCOMPARE(otherColours(toImage(pictures::drawBackGlyph(r)), silver, black), 0);
+            QCOMPARE(otherColours(toImage(ui::art::drawBackGlyph(r)), silver, black), 0);
             // The dot: columns 6 to 8, rows 10 to 12 of the design.
             const int inside = int(std::ceil(7.5 * r)), outside = int(std::floor(5.5 * r));
             QCOMPARE(dot.pixel(inside, int(11.5 * r)), black);
             QCOMPARE(dot.pixel(outside, int(11.5 * r)), silver);
             // The door: palette colours only, the bottom-left pixel clear.
-            const pictures::Art door = pictures::drawCancelGlyph(r);
+            const ui::art::Art door = ui::art::drawCancelGlyph(r);
             QCOMPARE(rgb(door.at(0, door.height - 1)), silver);
             const QImage shown = ui::pictures::glyph(ui::pictures::kCancelGlyph, r).toImage();
             QCOMPARE(shown.devicePixelRatio(), r);
@@ -160,7 +160,7 @@ private slots:
     {
         for (const double r : kRatios) {
             const QImage image = ui::pictures::clearedBackground(r).toImage();
-            const QSize device(pictures::deviceLength(574, r), pictures::deviceLength(250, r));
+            const QSize device(ui::art::deviceLength(574, r), ui::art::deviceLength(250, r));
             QCOMPARE(image.size(), device);
             const QRegion shape = ui::roundedRegion(device, 16 * r);
             int light = 0;

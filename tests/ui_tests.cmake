@@ -46,8 +46,8 @@ if(TARGET qinghe-taxcalc-ui)
     find_program(SYSTEM_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH)
     if(DBUS_RUN_SESSION AND SYSTEM_PYTHON3)
       add_test(NAME ui_accessibility_atspi
-        COMMAND ${DBUS_RUN_SESSION} -- ${SYSTEM_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/accessibility_atspi.py
-                $<TARGET_FILE:qinghe-taxcalc>)
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/display_session.sh --bus --
+                ${SYSTEM_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/accessibility_atspi.py $<TARGET_FILE:qinghe-taxcalc>)
       set_tests_properties(ui_accessibility_atspi PROPERTIES TIMEOUT 60)
     endif()
     if(OPENBOX)

@@ -1,5 +1,7 @@
 #include "tools/KeyScript.h"
 
+#include "calc/Calculator.h"
+#include "calc/EnumRows.h"
 #include "tools/Hex20.h"
 
 #include <algorithm>
@@ -44,20 +46,20 @@ constexpr std::array kKeyNames{
     KeyName{"TOTAL", Key::PriceAndTax},
 };
 
-constexpr bool eachKeyAndTokenOnce()
+constexpr bool eachTokenOnce()
 {
     for (std::size_t i = 0; i < kKeyNames.size(); ++i) {
         for (std::size_t j = i + 1; j < kKeyNames.size(); ++j) {
-            if (kKeyNames[i].key == kKeyNames[j].key || kKeyNames[i].token == kKeyNames[j].token) {
+            if (kKeyNames[i].token == kKeyNames[j].token) {
                 return false;
             }
         }
     }
     return true;
 }
-static_assert(eachKeyAndTokenOnce(), "a key or a token named twice");
-// PriceAndTax is the last of Key: 28 distinct keys are all of them.
-static_assert(kKeyNames.size() == static_cast<std::size_t>(Key::PriceAndTax) + 1, "a key without a token");
+static_assert(kKeyNames.size() == calc::kKeyCount, "kKeyNames: a Key without its key-script token");
+static_assert(calc::noValueTwice(kKeyNames, &KeyName::key), "kKeyNames: a Key named twice");
+static_assert(eachTokenOnce(), "kKeyNames: a token names two keys");
 
 constexpr std::string_view kSelectPrefix = "SELECT=";
 constexpr std::string_view kValuePrefix = "VALUE=";

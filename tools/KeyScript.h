@@ -12,7 +12,7 @@
 //   VALUE=<hex20>   a caller sets the public value (tools/Hex20.h)
 // "SHOW 12 + 30 =" shows '42.'.
 
-#include "calc/Calculator.h"
+#include "calc/Key.h"
 
 #include <cstddef>
 #include <optional>
@@ -20,6 +20,10 @@
 #include <string_view>
 #include <variant>
 #include <vector>
+
+namespace calc {
+class Calculator;
+} // namespace calc
 
 namespace keyscript {
 

@@ -116,15 +116,6 @@ void notify(QAbstractItemView* view, QAccessible::Event type, int row)
 
 void install() { QAccessible::installFactory(createInterface); }
 
-void captionChanged(QWidget* display, const QString& before, const QString& after)
-{
-    if (!QAccessible::isActive()) {
-        return;
-    }
-    QAccessibleTextUpdateEvent event(display, 0, before, after);
-    QAccessible::updateAccessibility(&event);
-}
-
 void lineMarked(QAbstractItemView* view, int row)
 {
     if (!QAccessible::isActive()) {

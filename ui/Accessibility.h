@@ -1,22 +1,16 @@
 #pragma once
 
-#include <QString>
-
 class QAbstractItemView;
-class QWidget;
 
 // What the window tells assistive technology beyond what Qt's widgets tell
-// by themselves: the captions of the display panels as text, and the tape
-// line that a key has just marked.
+// by themselves: the captions of the display panels as text (each panel
+// tells of its own changes, ui/PanelLabel.h), and the tape line that a key
+// has just marked.
 namespace ui::accessibility {
 
 // Gives every PanelLabel an interface that exposes its caption as text.
 // Any number of calls install it once.
 void install();
-
-// A display's caption went from `before` to `after`: a reader hears the new
-// text without moving to it.
-void captionChanged(QWidget* display, const QString& before, const QString& after);
 
 // `row` of a list view has become its selected and current line, -1 for
 // none: readers hear the line, whether or not the view has the focus.

@@ -1,6 +1,6 @@
 #include "ui/Fonts.h"
 
-#include "ui/GbkText.h"
+#include "ui/SongFaces.h"
 
 #include <QFontDatabase>
 #include <QPainter>
@@ -14,17 +14,18 @@ namespace ui::fonts {
 
 namespace {
 
-constexpr std::string_view kSongFace = "\xCB\xCE\xCC\xE5"; // 宋体
-
-// The Song face of code page 936: one 6-pixel column per byte at 12 pixels.
-// Windows has it as 宋体; Debian's fonts-arphic-gbsn00lp measures the same.
-// The fonts name the first of these that is installed, alone: for a name
-// that is missing Qt sorts every installed font by likeness to it, again for
-// each font of the window, which was a good part of the window's start-up.
+// The Song face of code page 936: one 6-pixel column per byte at 12 pixels,
+// under its names (ui/SongFaces.h). The fonts name the first of these that
+// is installed, alone: for a name that is missing Qt sorts every installed
+// font by likeness to it, again for each font of the window, which was a
+// good part of the window's start-up.
 QStringList songFamilies()
 {
     static const QStringList families = [] {
-        const QStringList names{fromGbk(kSongFace), QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")};
+        QStringList names;
+        for (const std::string_view face : kSongFaces) {
+            names << QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+        }
         const QStringList installed = QFontDatabase::families();
         for (const QString& name : names) {
             if (installed.contains(name, Qt::CaseInsensitive)) {

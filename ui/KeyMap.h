@@ -3,6 +3,7 @@
 #include <QtCore/qnamespace.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -90,6 +91,20 @@ inline constexpr auto kKeyMap = std::to_array<KeyBinding>({
     {'U', When::AltDown, "SBtnPriceAndTax"},
     {'R', When::AltDown, "BitBtnCancel"},
 });
+
+// The first row of `map` that clicks a control `exists(name)` denies, or
+// map.size() when every row clicks a control there is. The window checks its
+// map against its controls with it at compile time.
+template <std::size_t N, class Exists>
+constexpr std::size_t firstRowWithoutControl(const std::array<KeyBinding, N>& map, Exists exists)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (!exists(map[i].control)) {
+            return i;
+        }
+    }
+    return N;
+}
 
 // Stage one: the choice by key code, with the two Shift tests.
 std::optional<std::string_view> keyStageOne(std::uint16_t code, ShiftState shift);

@@ -1,7 +1,6 @@
 #include "ui/PanelLabel.h"
 
-#include "ui/Accessibility.h"
-
+#include <QAccessible>
 #include <QPainter>
 
 namespace ui {
@@ -19,7 +18,11 @@ void PanelLabel::setCaption(const QString& text)
     }
     const QString before = this->text();
     setText(text);
-    accessibility::captionChanged(this, before, text);
+    // A reader hears the new caption without moving to it.
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(this, 0, before, text);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void PanelLabel::paintEvent(QPaintEvent* event)

@@ -1,7 +1,8 @@
 #include "ui/Pictures.h"
 
 #include "ui/BitmapDecode.h"
-#include "ui/pictures/PictureArt.h"
+#include "ui/PictureArt.h"
+#include "ui/Scales.h"
 
 #include <QFile>
 
@@ -81,15 +82,15 @@ QByteArray resourceBytes(const QString& resource)
 
 // The designs behind the picture files, for screens whose device pixel ratio
 // is not 1.
-::pictures::Art drawn(const QString& resource, qreal ratio)
+art::Art drawn(const QString& resource, qreal ratio)
 {
-    using Draw = ::pictures::Art (*)(double);
+    using Draw = art::Art (*)(double);
     const std::pair<const QString*, Draw> designs[] = {
-        {&kBackground, ::pictures::drawBackground},
-        {&kIcon, ::pictures::drawIcon},
-        {&kDotGlyph, ::pictures::drawDotGlyph},
-        {&kBackGlyph, ::pictures::drawBackGlyph},
-        {&kCancelGlyph, ::pictures::drawCancelGlyph},
+        {&kBackground, art::drawBackground},
+        {&kIcon, art::drawIcon},
+        {&kDotGlyph, art::drawDotGlyph},
+        {&kBackGlyph, art::drawBackGlyph},
+        {&kCancelGlyph, art::drawCancelGlyph},
     };
     for (const auto& [name, draw] : designs) {
         if (*name == resource) {
@@ -99,24 +100,22 @@ QByteArray resourceBytes(const QString& resource)
     return {};
 }
 
-QImage toImage(const ::pictures::Art& art)
+QImage toImage(const art::Art& design)
 {
-    QImage image(art.width, art.height, QImage::Format_RGB32);
-    for (int y = 0; y < art.height; ++y) {
+    QImage image(design.width, design.height, QImage::Format_RGB32);
+    for (int y = 0; y < design.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < art.width; ++x) {
-            const ::pictures::Rgb p = art.at(x, y);
+        for (int x = 0; x < design.width; ++x) {
+            const art::Rgb p = design.at(x, y);
             line[x] = qRgb(p.r, p.g, p.b);
         }
     }
     return image;
 }
 
-// Beyond this the pictures are drawn at this ratio and Qt scales them: a
-// background for a ratio of 100 would take gigabytes.
-constexpr qreal kLargestDrawnRatio = 8;
-
-qreal drawnRatio(qreal ratio) { return std::min(ratio, kLargestDrawnRatio); }
+// Beyond the largest scale the pictures are drawn at that ratio and Qt
+// scales them.
+qreal drawnRatio(qreal ratio) { return std::min(ratio, kLargestScale); }
 
 // A picture at `ratio` device pixels a logical pixel: Qt then draws it one to
 // one, without scaling it.
@@ -167,11 +166,11 @@ QPixmap clearedBackground(qreal ratio)
     ratio = drawnRatio(ratio);
     QImage image = ratio == 1 ? decodeJpeg(resourceBytes(kBackground)) : toImage(drawn(kBackground, ratio));
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const double diameter = 16 * ratio;
+    const double diameter = art::kCornerDiameter * ratio;
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            if (!::pictures::insideRoundedRect(x, y, image.width(), image.height(), diameter)) {
+            if (!art::insideRoundedRect(x, y, image.width(), image.height(), diameter)) {
                 line[x] = qRgba(0, 0, 0, 0);
             }
         }

@@ -1,12 +1,15 @@
 #include "ui/UntCalc.h"
 
+#include "calc/EnumRows.h"
 #include "ui/Accessibility.h"
 #include "ui/BackgroundLabel.h"
 #include "ui/BitmapButton.h"
 #include "ui/Fonts.h"
 #include "ui/GbkText.h"
 #include "ui/PanelLabel.h"
+#include "ui/PictureArt.h"
 #include "ui/Pictures.h"
+#include "ui/Platform.h"
 #include "ui/TapeView.h"
 #include "ui/WindowShape.h"
 
@@ -29,7 +32,7 @@ namespace ui {
 
 namespace {
 
-constexpr QColor kWindowColour(0x66, 0x78, 0x82);
+constexpr QColor kWindowColour(art::kWindowColour.r, art::kWindowColour.g, art::kWindowColour.b);
 constexpr QColor kPaleColour(0xD2, 0xDA, 0xDD);
 constexpr QColor kEntryColour(0xB5, 0xFC, 0xF8);
 
@@ -37,6 +40,7 @@ constexpr std::string_view kCaption = "\xC7\xE0\xBA\xCC\xCB\xB0\xC2\xCA\xBC\xC6\
 constexpr std::string_view kTitleText = kCaption;
 constexpr std::string_view kRateLabel = "\xB5\xB1\xC7\xB0\xCB\xB0\xC2\xCA\xA3\xBA"; // 当前税率：
 constexpr std::string_view kCancelCaption = "\xB7\xB5  \xBB\xD8"; // 返  回
+constexpr std::string_view kCloseButton = "BitBtnCancel";
 
 struct Placement {
     std::string_view name;
@@ -58,7 +62,7 @@ constexpr auto kLayout = std::to_array<Placement>({
     {"Panel1", 208, 35, 196, 151, "\xBC\xC6\xCB\xE3\xB0\xB4\xBC\xFC"}, // 计算按键
     {"Panel2", 408, 35, 151, 81, "\xCB\xB0\xCE\xF1\xB0\xB4\xBC\xFC"}, // 税务按键
     {"PanelCess", 510, 12, 48, 18, "\xB5\xB1\xC7\xB0\xCB\xB0\xC2\xCA"}, // 当前税率
-    {"BitBtnCancel", 500, 135, 58, 50, "\xB7\xB5\xBB\xD8"}, // 返回
+    {kCloseButton, 500, 135, 58, 50, "\xB7\xB5\xBB\xD8"}, // 返回
 });
 
 enum class Pad { Calculator, Tax };
@@ -75,58 +79,69 @@ struct KeyDef {
     // Code page 936: what the key does, as a reader says it; {} where the
     // caption says it.
     std::string_view accessible;
-    calc::Hint hint; // explains the key to a reader before it is pressed
+    calc::Key key; // its hint explains the key to a reader before it is pressed
     void (FrmCalc::*handler)();
 };
 
 constexpr auto kKeys = std::to_array<KeyDef>({
-    {"SBtnMC", "MC", nullptr, Pad::Calculator, 0, 0, Face::Memory, "\xC7\xE5\xB3\xFD\xB4\xE6\xB4\xA2", calc::Hint::MC,
+    {"SBtnMC", "MC", nullptr, Pad::Calculator, 0, 0, Face::Memory, "\xC7\xE5\xB3\xFD\xB4\xE6\xB4\xA2", calc::Key::MC,
         &FrmCalc::SBtnMCClick}, // 清除存储
-    {"SBtnMR", "MR", nullptr, Pad::Calculator, 1, 0, Face::Memory, "\xCF\xD4\xCA\xBE\xB4\xE6\xB4\xA2", calc::Hint::MR,
+    {"SBtnMR", "MR", nullptr, Pad::Calculator, 1, 0, Face::Memory, "\xCF\xD4\xCA\xBE\xB4\xE6\xB4\xA2", calc::Key::MR,
         &FrmCalc::SBtnMRClick}, // 显示存储
-    {"SBtnMS", "MS", nullptr, Pad::Calculator, 2, 0, Face::Memory, "\xB4\xE6\xB4\xA2", calc::Hint::MS,
+    {"SBtnMS", "MS", nullptr, Pad::Calculator, 2, 0, Face::Memory, "\xB4\xE6\xB4\xA2", calc::Key::MS,
         &FrmCalc::SBtnMSClick}, // 存储
     {"SBtnMAdd", "M+", nullptr, Pad::Calculator, 3, 0, Face::Memory, "\xBC\xD3\xC8\xEB\xB4\xE6\xB4\xA2",
-        calc::Hint::MAdd, &FrmCalc::SBtnMAddClick}, // 加入存储
-    {"SBtn1", "1", nullptr, Pad::Calculator, 2, 1, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn1Click},
-    {"SBtn2", "2", nullptr, Pad::Calculator, 2, 2, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn2Click},
-    {"SBtn3", "3", nullptr, Pad::Calculator, 2, 3, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn3Click},
-    {"SBtn4", "4", nullptr, Pad::Calculator, 1, 1, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn4Click},
-    {"SBtn5", "5", nullptr, Pad::Calculator, 1, 2, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn5Click},
-    {"SBtn6", "6", nullptr, Pad::Calculator, 1, 3, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn6Click},
-    {"SBtn7", "7", nullptr, Pad::Calculator, 0, 1, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn7Click},
-    {"SBtn8", "8", nullptr, Pad::Calculator, 0, 2, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn8Click},
-    {"SBtn9", "9", nullptr, Pad::Calculator, 0, 3, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn9Click},
-    {"SBtnZF", "\xA1\xC0", nullptr, Pad::Calculator, 3, 2, Face::Narrow, "\xD5\xFD\xB8\xBA\xBA\xC5", calc::Hint::Sign,
+        calc::Key::MAdd, &FrmCalc::SBtnMAddClick}, // 加入存储
+    {"SBtn1", "1", nullptr, Pad::Calculator, 2, 1, Face::Strong, {}, calc::Key::D1, &FrmCalc::SBtn1Click},
+    {"SBtn2", "2", nullptr, Pad::Calculator, 2, 2, Face::Strong, {}, calc::Key::D2, &FrmCalc::SBtn2Click},
+    {"SBtn3", "3", nullptr, Pad::Calculator, 2, 3, Face::Strong, {}, calc::Key::D3, &FrmCalc::SBtn3Click},
+    {"SBtn4", "4", nullptr, Pad::Calculator, 1, 1, Face::Strong, {}, calc::Key::D4, &FrmCalc::SBtn4Click},
+    {"SBtn5", "5", nullptr, Pad::Calculator, 1, 2, Face::Strong, {}, calc::Key::D5, &FrmCalc::SBtn5Click},
+    {"SBtn6", "6", nullptr, Pad::Calculator, 1, 3, Face::Strong, {}, calc::Key::D6, &FrmCalc::SBtn6Click},
+    {"SBtn7", "7", nullptr, Pad::Calculator, 0, 1, Face::Strong, {}, calc::Key::D7, &FrmCalc::SBtn7Click},
+    {"SBtn8", "8", nullptr, Pad::Calculator, 0, 2, Face::Strong, {}, calc::Key::D8, &FrmCalc::SBtn8Click},
+    {"SBtn9", "9", nullptr, Pad::Calculator, 0, 3, Face::Strong, {}, calc::Key::D9, &FrmCalc::SBtn9Click},
+    {"SBtnZF", "\xA1\xC0", nullptr, Pad::Calculator, 3, 2, Face::Narrow, "\xD5\xFD\xB8\xBA\xBA\xC5", calc::Key::Sign,
         &FrmCalc::SBtnZFClick}, // ± 正负号
-    {"SBtnAdd", "\xA3\xAB", nullptr, Pad::Calculator, 0, 4, Face::Strong, "\xBC\xD3", calc::Hint::Add,
+    {"SBtnAdd", "\xA3\xAB", nullptr, Pad::Calculator, 0, 4, Face::Strong, "\xBC\xD3", calc::Key::Add,
         &FrmCalc::SBtnAddClick}, // ＋ 加
-    {"SBtnSub", "\xA3\xAD", nullptr, Pad::Calculator, 1, 4, Face::Strong, "\xBC\xF5", calc::Hint::Sub,
+    {"SBtnSub", "\xA3\xAD", nullptr, Pad::Calculator, 1, 4, Face::Strong, "\xBC\xF5", calc::Key::Sub,
         &FrmCalc::SBtnSubClick}, // － 减
-    {"SBtnMulti", "\xA1\xC1", nullptr, Pad::Calculator, 2, 4, Face::Strong, "\xB3\xCB", calc::Hint::Multi,
+    {"SBtnMulti", "\xA1\xC1", nullptr, Pad::Calculator, 2, 4, Face::Strong, "\xB3\xCB", calc::Key::Multi,
         &FrmCalc::SBtnMultiClick}, // × 乘
-    {"SBtn0", "0", nullptr, Pad::Calculator, 3, 1, Face::Strong, {}, calc::Hint::Digits, &FrmCalc::SBtn0Click},
+    {"SBtn0", "0", nullptr, Pad::Calculator, 3, 1, Face::Strong, {}, calc::Key::D0, &FrmCalc::SBtn0Click},
     {"SBtnDot", {}, &pictures::kDotGlyph, Pad::Calculator, 3, 3, Face::Strong, "\xD0\xA1\xCA\xFD\xB5\xE3",
-        calc::Hint::Digits, &FrmCalc::SBtnDotClick}, // 小数点
-    {"SBtnDiv", "\xA1\xC2", nullptr, Pad::Calculator, 3, 4, Face::Narrow, "\xB3\xFD", calc::Hint::Div,
+        calc::Key::Dot, &FrmCalc::SBtnDotClick}, // 小数点
+    {"SBtnDiv", "\xA1\xC2", nullptr, Pad::Calculator, 3, 4, Face::Narrow, "\xB3\xFD", calc::Key::Div,
         &FrmCalc::SBtnDivClick}, // ÷ 除
-    {"SBtnCE", "CE", nullptr, Pad::Calculator, 1, 5, Face::Strong, "\xC7\xE5\xB3\xFD\xCA\xE4\xC8\xEB", calc::Hint::CE,
+    {"SBtnCE", "CE", nullptr, Pad::Calculator, 1, 5, Face::Strong, "\xC7\xE5\xB3\xFD\xCA\xE4\xC8\xEB", calc::Key::CE,
         &FrmCalc::SBtnCEClick}, // 清除输入
-    {"SBtnC", "C", nullptr, Pad::Calculator, 2, 5, Face::Strong, "\xC8\xAB\xB2\xBF\xC7\xE5\xB3\xFD", calc::Hint::C,
+    {"SBtnC", "C", nullptr, Pad::Calculator, 2, 5, Face::Strong, "\xC8\xAB\xB2\xBF\xC7\xE5\xB3\xFD", calc::Key::C,
         &FrmCalc::SBtnCClick}, // 全部清除
-    {"SBtnEqual", "\xA3\xBD", nullptr, Pad::Calculator, 3, 5, Face::Strong, "\xB5\xC8\xD3\xDA", calc::Hint::Equal,
+    {"SBtnEqual", "\xA3\xBD", nullptr, Pad::Calculator, 3, 5, Face::Strong, "\xB5\xC8\xD3\xDA", calc::Key::Equal,
         &FrmCalc::SBtnEqualClick}, // ＝ 等于
-    {"SBtnSetCess", "\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA", nullptr, Pad::Tax, 0, 0, Face::Tax, {}, calc::Hint::SetCess,
+    {"SBtnSetCess", "\xC9\xE8\xB6\xA8\xCB\xB0\xC2\xCA", nullptr, Pad::Tax, 0, 0, Face::Tax, {}, calc::Key::SetCess,
         &FrmCalc::SBtnSetCessClick}, // 设定税率
     {"SBtnPriceAndTax", "\xBC\xDB\xCB\xB0\xBA\xCF\xBC\xC6", nullptr, Pad::Tax, 0, 1, Face::Tax, {},
-        calc::Hint::PriceAndTax, &FrmCalc::SBtnPriceAndTaxClick}, // 价税合计
-    {"SBtnTax", "\xCB\xB0\xBD\xF0", nullptr, Pad::Tax, 1, 0, Face::Tax, {}, calc::Hint::Tax,
+        calc::Key::PriceAndTax, &FrmCalc::SBtnPriceAndTaxClick}, // 价税合计
+    {"SBtnTax", "\xCB\xB0\xBD\xF0", nullptr, Pad::Tax, 1, 0, Face::Tax, {}, calc::Key::Tax,
         &FrmCalc::SBtnTaxClick}, // 税金
-    {"SBtnPrice", "\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB", nullptr, Pad::Tax, 1, 1, Face::Tax, {}, calc::Hint::Price,
+    {"SBtnPrice", "\xB2\xBB\xBA\xAC\xCB\xB0\xBC\xDB", nullptr, Pad::Tax, 1, 1, Face::Tax, {}, calc::Key::Price,
         &FrmCalc::SBtnPriceClick}, // 不含税价
-    {"SBtnBack", {}, &pictures::kBackGlyph, Pad::Calculator, 0, 5, Face::Strong, "\xCD\xCB\xB8\xF1", calc::Hint::Back,
+    {"SBtnBack", {}, &pictures::kBackGlyph, Pad::Calculator, 0, 5, Face::Strong, "\xCD\xCB\xB8\xF1", calc::Key::Back,
         &FrmCalc::SBtnBackClick}, // 退格
 });
+static_assert(kKeys.size() == calc::kKeyCount, "kKeys: a Key without its control");
+static_assert(calc::noValueTwice(kKeys, &KeyDef::key), "kKeys: a Key with two controls");
+
+// What the keyboard map may click: a key of the pads, or the close button.
+constexpr bool clickable(std::string_view name)
+{
+    return name == kCloseButton ||
+        std::any_of(kKeys.begin(), kKeys.end(), [name](const KeyDef& key) { return key.name == name; });
+}
+static_assert(firstRowWithoutControl(kKeyMap, clickable) == kKeyMap.size(),
+    "kKeyMap: a row clicks a control that is neither a key of kKeys nor the close button");
 
 QString latin(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -268,11 +283,11 @@ void FrmCalc::createControls()
     PanelCess->setFont(fonts::songFont(12, false));
     makePanel(PanelCess, kPaleColour, Qt::red, Qt::AlignHCenter);
 
-    BitBtnCancel = place(new BitmapButton(this), "BitBtnCancel");
+    BitBtnCancel = place(new BitmapButton(this), kCloseButton);
     BitBtnCancel->setText(fromGbk(kCancelCaption));
     // The welcome hint is the one that tells how to leave.
     BitBtnCancel->setAccessibleDescription(fromGbk(calc::hintText(calc::Hint::Welcome)));
-    BitBtnCancel->setIconSize(QSize(16, 16));
+    BitBtnCancel->setIconSize(QSize(art::kGlyphSize, art::kGlyphSize));
     BitBtnCancel->setFocusPolicy(Qt::StrongFocus);
     BitBtnCancel->setCursor(Qt::PointingHandCursor);
     connect(BitBtnCancel, &QToolButton::clicked, this, &FrmCalc::BitBtnCancelClick);
@@ -289,7 +304,7 @@ void FrmCalc::createKeys()
         auto* key = new QToolButton(def.pad == Pad::Calculator ? Panel1 : Panel2);
         key->setObjectName(latin(def.name));
         key->setAccessibleName(fromGbk(def.accessible.empty() ? def.caption : def.accessible));
-        key->setAccessibleDescription(fromGbk(calc::hintText(def.hint)));
+        key->setAccessibleDescription(fromGbk(calc::hintText(calc::hintOf(def.key))));
         key->setGeometry(keyRect(def));
         key->setFont(keyFont(def.face));
         key->setFocusPolicy(Qt::NoFocus);
@@ -297,7 +312,7 @@ void FrmCalc::createKeys()
         if (!def.glyph) {
             key->setText(fromGbk(def.caption));
         } else {
-            key->setIconSize(QSize(16, 16));
+            key->setIconSize(QSize(art::kGlyphSize, art::kGlyphSize));
         }
         connect(key, &QToolButton::clicked, this, def.handler);
     }
@@ -327,8 +342,8 @@ void FrmCalc::FormCreate()
 void FrmCalc::fitToScreen()
 {
     const qreal ratio = screenRatio(this);
-    ImageBak->setPixmap(
-        platformCutsWindows() ? pictures::jpeg(pictures::kBackground, ratio) : pictures::clearedBackground(ratio));
+    ImageBak->setPixmap(platform::serverCutsWindows() ? pictures::jpeg(pictures::kBackground, ratio)
+                                                      : pictures::clearedBackground(ratio));
     ImageIco->setPixmap(pictures::jpeg(pictures::kIcon, ratio));
     ImageIco->resize(ImageIco->pixmap().deviceIndependentSize().toSize());
     for (const KeyDef& def : kKeys) {

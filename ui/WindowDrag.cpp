@@ -1,5 +1,6 @@
 #include "ui/WindowDrag.h"
 
+#include "ui/Platform.h"
 #include "ui/X11Window.h"
 
 #include <QApplication>
@@ -8,18 +9,12 @@
 
 namespace ui {
 
-namespace {
-
-bool compositorPlacesWindows() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
-
-} // namespace
-
 void WindowDrag::press(Qt::MouseButton button, QPoint global)
 {
     if (button != Qt::LeftButton) {
         return;
     }
-    if (compositorPlacesWindows()) {
+    if (platform::compositorMovesWindows()) {
         if (QWindow* handle = window_->windowHandle()) {
             handle->startSystemMove();
         }

@@ -1,9 +1,9 @@
 #include "ui/WindowShape.h"
 
+#include "ui/PictureArt.h"
+#include "ui/Platform.h"
 #include "ui/X11Window.h"
-#include "ui/pictures/PictureArt.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -15,7 +15,7 @@ QRegion roundedRegion(QSize size, double diameter)
     QRegion region;
     const int w = size.width(), h = size.height();
     for (int y = 0; y < h; ++y) {
-        const int cut = ::pictures::cornerCut(std::min(y, h - 1 - y), diameter);
+        const int cut = art::cornerCut(std::min(y, h - 1 - y), diameter);
         if (w - 2 * cut > 0) {
             region += QRect(cut, y, w - 2 * cut, 1);
         }
@@ -31,11 +31,9 @@ qreal screenRatio(const QWidget* window)
     return window->screen()->devicePixelRatio();
 }
 
-bool platformCutsWindows() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
-
 void prepareForShape(QWidget* window)
 {
-    if (!platformCutsWindows()) {
+    if (!platform::serverCutsWindows()) {
         window->setAttribute(Qt::WA_TranslucentBackground);
         window->setAutoFillBackground(false);
     }
@@ -43,14 +41,14 @@ void prepareForShape(QWidget* window)
 
 void cutToShape(QWidget* window, qreal ratio)
 {
-    if (platformCutsWindows()) {
+    if (platform::serverCutsWindows()) {
         // Qt scales a widget mask in logical pixels, which at a ratio of 2
         // gives corners in steps of two rows. The native window's size is
         // rounded as Qt rounds it.
-        x11::setShape(window, roundedRegion(window->size() * ratio, kCornerEllipse * ratio));
+        x11::setShape(window, roundedRegion(window->size() * ratio, art::kCornerDiameter * ratio));
         return;
     }
-    window->setMask(roundedRegion(window->size(), kCornerEllipse));
+    window->setMask(roundedRegion(window->size(), art::kCornerDiameter));
 }
 
 } // namespace ui

@@ -7,10 +7,6 @@ class QWidget;
 
 namespace ui {
 
-// The window's corners are cut by an ellipse this many pixels across, times
-// the device pixel ratio in device pixels.
-inline constexpr int kCornerEllipse = 16;
-
 // The rounded rectangle of `size` pixels with corners cut by `diameter`, one
 // rectangle a row: QRegion's own ellipses are neither sampled at pixel
 // centres nor mirror images of each other.
@@ -18,11 +14,6 @@ QRegion roundedRegion(QSize size, double diameter);
 
 // The device pixel ratio of the screen the window is on.
 qreal screenRatio(const QWidget* window);
-
-// X11 cuts a window to a shape of device pixels. Elsewhere, as on Wayland,
-// the window is translucent, its background picture clear outside the shape,
-// and the shape is the region where it takes input.
-bool platformCutsWindows();
 
 // Before the window's native window exists: where the platform cuts no
 // windows, asks for a translucent one.

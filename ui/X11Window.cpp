@@ -1,5 +1,7 @@
 #include "ui/X11Window.h"
 
+#include "ui/Platform.h"
+
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -18,6 +20,9 @@ namespace {
 
 xcb_connection_t* connection()
 {
+    if (platform::displayServer() != platform::DisplayServer::X11) {
+        return nullptr;
+    }
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace pictures {
+namespace makepictures {
 
 Icon applicationIcon()
 {
@@ -282,4 +282,4 @@ std::string iconSvg()
     return svg + "</svg>\n";
 }
 
-} // namespace pictures
+} // namespace makepictures

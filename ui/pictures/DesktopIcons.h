@@ -10,7 +10,7 @@
 // yellow pencil. Each size menus and docks ask for is drawn for that size:
 // the small ones pixel by pixel, the large ones from the design's shapes,
 // and the scalable one as those shapes in SVG.
-namespace pictures {
+namespace makepictures {
 
 // The desktop's icon sizes in pixels; the PNG files are
 // qinghe-taxcalc-<size>.png.
@@ -54,4 +54,4 @@ std::vector<std::uint8_t> sketchedIcon(int size);
 // The design's shapes as an SVG document on the 32-unit grid.
 std::string iconSvg();
 
-} // namespace pictures
+} // namespace makepictures

@@ -21,16 +21,16 @@
 
 #include "DesktopIcons.h"
 #include "Palette.h"
-#include "PictureArt.h"
 #include "PngFile.h"
+#include "ui/PictureArt.h"
 
 namespace {
 
-using namespace pictures;
+using namespace makepictures;
 
 // The door is drawn in palette colours only; a 4-bit bitmap stores their
 // indexes.
-Canvas<std::uint8_t> paletteIndexes(const pictures::Art& art)
+Canvas<std::uint8_t> paletteIndexes(const ui::art::Art& art)
 {
     Canvas<std::uint8_t> c(art.width, art.height, Silver);
     for (int y = 0; y < art.height; ++y) {
@@ -42,9 +42,9 @@ Canvas<std::uint8_t> paletteIndexes(const pictures::Art& art)
     return c;
 }
 
-Canvas<Rgb> canvas(const pictures::Art& art)
+Canvas<Rgb> canvas(const ui::art::Art& art)
 {
-    Canvas<Rgb> c(art.width, art.height, pictures::kBlack);
+    Canvas<Rgb> c(art.width, art.height, ui::art::kBlack);
     c.pixels = art.pixels;
     return c;
 }
@@ -236,17 +236,17 @@ int main(int argc, char* argv[])
         return 2;
     }
     const std::string dir = argv[1];
-    bool ok = write(dir, "ImageBak.jpg", jpegFile(canvas(pictures::drawBackground(1)), 92)) &&
-        write(dir, "ImageIco.jpg", jpegFile(canvas(pictures::drawIcon(1)), 95)) &&
-        write(dir, "SBtnDot.bmp", bitmap24(canvas(pictures::drawDotGlyph(1)))) &&
-        write(dir, "SBtnBack.bmp", bitmap24(canvas(pictures::drawBackGlyph(1)))) &&
-        write(dir, "BitBtnCancel.bmp", bitmap4(paletteIndexes(pictures::drawCancelGlyph(1)))) &&
+    bool ok = write(dir, "ImageBak.jpg", jpegFile(canvas(ui::art::drawBackground(1)), 92)) &&
+        write(dir, "ImageIco.jpg", jpegFile(canvas(ui::art::drawIcon(1)), 95)) &&
+        write(dir, "SBtnDot.bmp", bitmap24(canvas(ui::art::drawDotGlyph(1)))) &&
+        write(dir, "SBtnBack.bmp", bitmap24(canvas(ui::art::drawBackGlyph(1)))) &&
+        write(dir, "BitBtnCancel.bmp", bitmap4(paletteIndexes(ui::art::drawCancelGlyph(1)))) &&
         write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon())) &&
         write(dir, "qinghe-taxcalc.svg", iconSvg());
     for (const int size : kDesktopIconSizes) {
         const std::vector<std::uint8_t> rgba =
             size < 32 ? iconRgba(smallIcon(size)) : (size == 32 ? iconRgba(applicationIcon()) : sketchedIcon(size));
-        ok = ok && write(dir, "qinghe-taxcalc-" + std::to_string(size) + ".png", pictures::pngFile(size, size, rgba));
+        ok = ok && write(dir, "qinghe-taxcalc-" + std::to_string(size) + ".png", png::pngFile(size, size, rgba));
     }
     return ok ? 0 : 1;
 }

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "PictureArt.h"
+#include "ui/PictureArt.h"
 
 // The 16 colours the glyphs and icons are drawn in, and a canvas of pixels
 // that the generator fills rectangle by rectangle.
-namespace pictures {
+namespace makepictures {
+
+using ui::art::Rgb;
 
 // The standard 16-colour palette: black, maroon, green, olive, navy, purple,
 // teal, silver, grey, red, lime, yellow, blue, fuchsia, aqua, white.
@@ -69,4 +71,4 @@ struct Canvas {
     }
 };
 
-} // namespace pictures
+} // namespace makepictures

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace pictures {
+namespace png {
 
 namespace {
 
@@ -100,4 +100,4 @@ std::string pngFile(int width, int height, const std::vector<std::uint8_t>& rgba
         chunk("IEND", {});
 }
 
-} // namespace pictures
+} // namespace png

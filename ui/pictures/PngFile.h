@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace pictures {
+namespace png {
 
 // width x height pixels, rows top-down, four bytes a pixel (red, green, blue,
 // straight alpha) -> the bytes of an 8-bit RGBA PNG file. The image data is
@@ -12,4 +12,4 @@ namespace pictures {
 // pixels always give the same bytes.
 std::string pngFile(int width, int height, const std::vector<std::uint8_t>& rgba);
 
-} // namespace pictures
+} // namespace png

@@ -1,10 +1,10 @@
-#include "PictureArt.h"
+#include "ui/PictureArt.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
-namespace pictures {
+namespace ui::art {
 
 namespace {
 
@@ -93,19 +93,19 @@ bool insideRoundedRect(int x, int y, int width, int height, double diameter)
 Art drawBackground(double scale)
 {
     constexpr Rgb light{0xD4, 0xDD, 0xE2}, dark{0x2E, 0x38, 0x3E};
-    Art art = blank(574, 250, scale, kSlate);
+    Art art = blank(574, 250, scale, kWindowColour);
     const int w = art.width, h = art.height;
     const double bevel = 4 * scale;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const std::size_t at = static_cast<std::size_t>(y) * w + x;
             const int lit = std::min(x, y), shade = std::min(w - 1 - x, h - 1 - y);
-            if (!insideRoundedRect(x, y, w, h, 16 * scale)) {
+            if (!insideRoundedRect(x, y, w, h, kCornerDiameter * scale)) {
                 art.pixels[at] = kWhite;
             } else if (shade < bevel && shade <= lit) {
-                art.pixels[at] = mix(dark, kSlate, shade / bevel);
+                art.pixels[at] = mix(dark, kWindowColour, shade / bevel);
             } else if (lit < bevel) {
-                art.pixels[at] = mix(light, kSlate, lit / bevel);
+                art.pixels[at] = mix(light, kWindowColour, lit / bevel);
             }
         }
     }
@@ -115,7 +115,7 @@ Art drawBackground(double scale)
 Art drawIcon(double scale)
 {
     constexpr Rgb body{0x1F, 0x9E, 0x99}, edge{0x0B, 0x5C, 0x59}, display{0xDC, 0xF5, 0xEF}, key{0x12, 0x33, 0x33};
-    Art art = blank(16, 12, scale, kSlate);
+    Art art = blank(16, 12, scale, kWindowColour);
     std::vector<Shape> shapes{{body, box(3, 0, 13, 12)}, {edge, frame(3, 0, 13, 12)}, {display, box(5, 2, 11, 4)}};
     for (int top : {6, 9}) {
         for (int left : {4, 7, 10}) {
@@ -128,29 +128,29 @@ Art drawIcon(double scale)
 
 Art drawDotGlyph(double scale)
 {
-    Art art = blank(16, 16, scale, kSilver);
-    paint(art, 16, 16, {{kBlack, box(6, 10, 9, 13)}});
+    Art art = blank(kGlyphSize, kGlyphSize, scale, kSilver);
+    paint(art, kGlyphSize, kGlyphSize, {{kBlack, box(6, 10, 9, 13)}});
     return art;
 }
 
 Art drawBackGlyph(double scale)
 {
-    Art art = blank(16, 16, scale, kSilver);
+    Art art = blank(kGlyphSize, kGlyphSize, scale, kSilver);
     // The head narrows by one pixel a row away from row 7 towards its tip at
     // column 1; the shaft runs along row 7 to column 14.
     const Inside head = [](double u, double v) { return v >= 4 && v < 11 && u < 6 && u >= 1 + std::abs(v - 7.5); };
-    paint(art, 16, 16, {{kBlack, head}, {kBlack, box(6, 7, 15, 8)}});
+    paint(art, kGlyphSize, kGlyphSize, {{kBlack, head}, {kBlack, box(6, 7, 15, 8)}});
     return art;
 }
 
 Art drawCancelGlyph(double scale)
 {
-    Art art = blank(16, 16, scale, kSilver);
+    Art art = blank(kGlyphSize, kGlyphSize, scale, kSilver);
     // The leaf swings out towards the viewer, so its free edge looks taller.
     // Row 15 stays silver at the left: the bottom-left pixel is the clear colour.
     const Inside leaf = [](double u, double v) { return u >= 1 && u < 4 && v >= u - 1.5 && v <= 16.5 - u; };
     const Inside arrowHead = [](double u, double v) { return u >= 6 && u < 9 && std::abs(v - 8) <= u - 5.5; };
-    paint(art, 16, 16,
+    paint(art, kGlyphSize, kGlyphSize,
         {
             {kGrey, box(4, 1, 11, 15)},
             {kBlack, frame(4, 1, 11, 15)},
@@ -163,4 +163,4 @@ Art drawCancelGlyph(double scale)
     return art;
 }
 
-} // namespace pictures
+} // namespace ui::art

@@ -6,15 +6,18 @@
 // The designs of the window's pictures, drawn at any scale. At scale 1 they
 // are the committed picture files pixel for pixel (the background up to its
 // JPEG coding); the window draws them again for a screen whose device pixel
-// ratio is not 1, so that edges stay sharp instead of being blown up.
-namespace pictures {
+// ratio is not 1, so that edges stay sharp instead of being blown up. Plain
+// C++: the picture generator (ui/pictures/MakePictures.cpp) draws the files
+// with them.
+namespace ui::art {
 
 struct Rgb {
     std::uint8_t r, g, b;
     bool operator==(const Rgb&) const = default;
 };
 
-inline constexpr Rgb kSlate{0x66, 0x78, 0x82}; // the window colour
+// The window colour: the background picture's plate and the window itself.
+inline constexpr Rgb kWindowColour{0x66, 0x78, 0x82};
 inline constexpr Rgb kWhite{0xFF, 0xFF, 0xFF};
 inline constexpr Rgb kBlack{0x00, 0x00, 0x00};
 inline constexpr Rgb kSilver{0xC0, 0xC0, 0xC0}; // the glyphs' clear colour
@@ -27,6 +30,14 @@ struct Art {
 
     Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
+
+// The window's corners are cut by an ellipse this many logical pixels
+// across, in its shape and in its background picture.
+inline constexpr int kCornerDiameter = 16;
+
+// The glyphs of the keys and the close button are this many logical pixels
+// square.
+inline constexpr int kGlyphSize = 16;
 
 // Device pixels for `length` logical ones, rounded as Qt rounds a scaled size.
 int deviceLength(int length, double scale);
@@ -46,12 +57,12 @@ bool insideRoundedRect(int x, int y, int width, int height, double diameter);
 Art drawBackground(double scale);
 // 16 x 12: the small teal calculator.
 Art drawIcon(double scale);
-// 16 x 16 on silver: the point key's dot.
+// kGlyphSize square on silver: the point key's dot.
 Art drawDotGlyph(double scale);
-// 16 x 16 on silver: the backspace key's arrow.
+// kGlyphSize square on silver: the backspace key's arrow.
 Art drawBackGlyph(double scale);
-// 16 x 16 on silver, colours of the standard 16-colour palette only: the
-// open door of the close button.
+// kGlyphSize square on silver, colours of the standard 16-colour palette
+// only: the open door of the close button.
 Art drawCancelGlyph(double scale);
 
-} // namespace pictures
+} // namespace ui::art

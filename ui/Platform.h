@@ -1,0 +1,23 @@
+#pragma once
+
+// The one place that asks which display server the window runs on. The rest
+// of the window asks the questions whose answers differ between servers.
+namespace ui::platform {
+
+// Other: offscreen, vnc, eglfs, ...
+enum class DisplayServer { X11, Wayland, Other };
+
+DisplayServer displayServer();
+
+// Does the server cut a window to a shape? X11 does, in device pixels, and
+// then neither draws nor delivers the mouse outside it. Elsewhere, as on
+// Wayland, the window is translucent, its background picture clear outside
+// the shape, and the shape is the region where it takes input.
+bool serverCutsWindows();
+
+// Who moves a dragged window? On Wayland only the compositor places windows:
+// its move starts at the press. Elsewhere the application places its own
+// window, and on X11 may hand the move to the window manager.
+bool compositorMovesWindows();
+
+} // namespace ui::platform
