@@ -34,7 +34,6 @@ Icon applicationIcon()
     return i;
 }
 
-
 Icon smallIcon(int size)
 {
     // Positions on the 32-pixel layout above, rounded to this grid.
@@ -104,7 +103,7 @@ struct Shape {
     Kind kind;
     std::uint8_t colour;
     double left = 0, top = 0, right = 0, bottom = 0, radius = 0; // a box
-    double from = 0, to = 0, halfWidth = 0, grow = 0;            // a pencil piece
+    double from = 0, to = 0, halfWidth = 0, grow = 0; // a pencil piece
 
     static Shape box(std::uint8_t colour, double l, double t, double r, double b, double radius = 0)
     {

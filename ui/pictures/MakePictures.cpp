@@ -241,8 +241,7 @@ int main(int argc, char* argv[])
         write(dir, "SBtnDot.bmp", bitmap24(canvas(ui::art::drawDotGlyph(1)))) &&
         write(dir, "SBtnBack.bmp", bitmap24(canvas(ui::art::drawBackGlyph(1)))) &&
         write(dir, "BitBtnCancel.bmp", bitmap4(paletteIndexes(ui::art::drawCancelGlyph(1)))) &&
-        write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon())) &&
-        write(dir, "qinghe-taxcalc.svg", iconSvg());
+        write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon())) && write(dir, "qinghe-taxcalc.svg", iconSvg());
     for (const int size : kDesktopIconSizes) {
         const std::vector<std::uint8_t> rgba =
             size < 32 ? iconRgba(smallIcon(size)) : (size == 32 ? iconRgba(applicationIcon()) : sketchedIcon(size));
