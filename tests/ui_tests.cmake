@@ -39,6 +39,10 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_font_files
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/font_files.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_font_files PROPERTIES TIMEOUT 60)
+    # The program as another program's value picker: its output and status.
+    add_test(NAME ui_picker_program
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/picker_program.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_picker_program PROPERTIES TIMEOUT 120)
     # The window read through AT-SPI as a screen reader reads it, on an X
     # server and a session bus of its own; Debian's python3, whose packages
     # hold the AT-SPI bindings.
