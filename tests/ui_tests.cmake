@@ -16,6 +16,10 @@ if(TARGET qinghe-taxcalc-ui)
   add_ui_test(ui_parts_test ui_parts_test.cpp)
   add_ui_test(ui_paint_test ui_paint_test.cpp)
   add_ui_test(ui_accessibility_test ui_accessibility_test.cpp)
+  if(TARGET qinghe-taxcalc-run)
+    add_ui_test(app_window_run_test app_window_run_test.cpp)
+    target_link_libraries(app_window_run_test PRIVATE qinghe-taxcalc-run)
+  endif()
   # A machine without the Song face: fontconfig with no fonts at all.
   add_ui_test(ui_font_warning_test ui_font_warning_test.cpp)
   file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/no-fonts/fonts.conf CONTENT
