@@ -95,7 +95,8 @@ start_caller "$program" --pick abc
 wait_for_exit "--pick abc"
 elapsed=$((($(date +%s%N) - start) / 1000000))
 expect "--pick abc" 2 ""
-((elapsed < 2000)) || fail "--pick abc took ${elapsed} ms"
+# At once: before Qt or a display is touched.
+((elapsed < 5000)) || fail "--pick abc took ${elapsed} ms"
 [[ $(wc -l <"$work/program.log") == 1 ]] || fail "--pick abc said more than one line: $(cat "$work/program.log")"
 [[ -z $(xdotool search --name '^青禾税率计算器$' 2>/dev/null || true) ]] || fail "--pick abc opened a window"
 
