@@ -2,18 +2,25 @@
 
 #include "app/QtOptions.h"
 #include "app/Version.h"
+#include "calc/Exception.h"
+#include "calc/NumberText.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <vector>
 
 namespace app {
 
 namespace {
 
-CommandLine refuse(std::string error)
+CommandLine refuse(Refusal refusal, std::string_view subject = {})
 {
     CommandLine refused;
     refused.request = Request::Refuse;
-    refused.error = std::move(error);
+    refused.refusal = refusal;
+    refused.subject = subject;
     return refused;
 }
 
@@ -41,32 +48,136 @@ const QtOption* findQtOption(std::string_view argument)
 
 } // namespace
 
+namespace {
+
+enum class OwnOption { Help, Version, Pick, Attach, PrintTape };
+
+struct OwnOptionRow {
+    std::string_view shortName; // "" where there is none
+    std::string_view longName;
+    bool joinedValue; // also "--name=VALUE"
+    OwnOption option;
+};
+
+constexpr std::array kOwnOptions{
+    OwnOptionRow{"-h", "--help", false, OwnOption::Help},
+    OwnOptionRow{"-v", "--version", false, OwnOption::Version},
+    OwnOptionRow{"", "--pick", true, OwnOption::Pick},
+    OwnOptionRow{"", "--attach", true, OwnOption::Attach},
+    OwnOptionRow{"", "--print-tape", false, OwnOption::PrintTape},
+};
+
+// "--attach=0x2200007" -> {"--attach", "0x2200007"}; a short or a Qt option
+// keeps its '=' (Qt reads "-style=Fusion" itself).
+std::pair<std::string_view, std::optional<std::string_view>> splitJoinedValue(std::string_view argument)
+{
+    const auto equals = argument.find('=');
+    if (!argument.starts_with("--") || equals == std::string_view::npos) {
+        return {argument, std::nullopt};
+    }
+    return {argument.substr(0, equals), argument.substr(equals + 1)};
+}
+
+const OwnOptionRow* findOwnOption(std::string_view name)
+{
+    const auto* found = std::find_if(kOwnOptions.begin(), kOwnOptions.end(), [name](const OwnOptionRow& row) {
+        return name == row.longName || (!row.shortName.empty() && name == row.shortName);
+    });
+    return found == kOwnOptions.end() ? nullptr : found;
+}
+
+// An argument that is no option: "12.5", "sums.txt", "-", and a negative
+// number ("-5", "-.5"), since no option starts with a digit or a point.
+bool isOperand(std::string_view argument)
+{
+    return !argument.starts_with('-') || argument == "-" ||
+        (argument.size() > 1 && (std::isdigit(static_cast<unsigned char>(argument[1])) || argument[1] == '.'));
+}
+
+// "0x2200007" or "35651591", as xwininfo and xdotool write a window id.
+std::optional<std::uint32_t> readWindowId(std::string_view text)
+{
+    int base = 10;
+    if (text.starts_with("0x") || text.starts_with("0X")) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    std::uint32_t id = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || id == 0) {
+        return std::nullopt;
+    }
+    return id;
+}
+
+std::optional<long double> readNumber(std::string_view text)
+{
+    try {
+        return calc::ParseNumber(text);
+    } catch (const calc::Exception&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 CommandLine readCommandLine(int argc, const char* const argv[])
 {
     CommandLine result;
+    std::vector<std::string_view> operands;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "-h" || argument == "--help") {
-            result.request = Request::ShowHelp;
-            return result;
+        if (optionsEnded || isOperand(argument)) {
+            operands.push_back(argument);
+            continue;
         }
-        if (argument == "-v" || argument == "--version") {
-            result.request = Request::ShowVersion;
-            return result;
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
         }
-        if (!argument.starts_with('-') || argument == "-" || argument == "--") {
-            return refuse("unexpected argument '" + std::string(argument) + "'");
+        const auto [name, joinedValue] = splitJoinedValue(argument);
+        if (const OwnOptionRow* own = findOwnOption(name)) {
+            if (joinedValue && !own->joinedValue) {
+                return refuse(Refusal::UnknownOption, argument);
+            }
+            switch (own->option) {
+            case OwnOption::Help: result.request = Request::ShowHelp; return result;
+            case OwnOption::Version: result.request = Request::ShowVersion; return result;
+            case OwnOption::Pick:
+                result.request = Request::Pick;
+                if (joinedValue) {
+                    operands.push_back(*joinedValue);
+                }
+                break;
+            case OwnOption::Attach: {
+                if (!joinedValue && i + 1 == argc) {
+                    return refuse(Refusal::MissingValue, argument);
+                }
+                const std::string_view value = joinedValue ? *joinedValue : std::string_view(argv[++i]);
+                result.attachTo = readWindowId(value);
+                if (!result.attachTo) {
+                    return refuse(Refusal::NotAWindow, value);
+                }
+                break;
+            }
+            case OwnOption::PrintTape: result.printTape = true; break;
+            }
+            if (result.request == Request::Pick && result.printTape) {
+                return refuse(Refusal::TapeWithPick);
+            }
+            continue;
         }
         const std::string_view spelled = qtSpelling(argument);
         const QtOption* option = findQtOption(spelled);
         if (option == nullptr) {
-            return refuse("unknown option '" + std::string(argument) + "'");
+            return refuse(Refusal::UnknownOption, argument);
         }
         if (!option->takesValue || spelled != option->name) {
             continue;
         }
         if (i + 1 == argc) {
-            return refuse("option '" + std::string(argument) + "' needs a value");
+            return refuse(Refusal::MissingValue, argument);
         }
         const std::string value = argv[++i];
         if (option->name == "-platform") {
@@ -75,42 +186,35 @@ CommandLine readCommandLine(int argc, const char* const argv[])
             result.display = value;
         }
     }
+    // The one argument that is no option is the number of --pick.
+    const std::size_t allowed = result.request == Request::Pick ? 1 : 0;
+    if (operands.size() > allowed) {
+        return refuse(Refusal::UnexpectedArgument, operands[allowed]);
+    }
+    if (!operands.empty()) {
+        const auto start = readNumber(operands.front());
+        if (!start) {
+            return refuse(Refusal::NotANumber, operands.front());
+        }
+        result.start = *start;
+    }
     return result;
 }
 
-std::string usageText()
-{
-    const std::string name(kProgramName);
-    return "Usage: " + name +
-        " [OPTION]...\n"
-        "Opens the tax-rate calculator: a pocket calculator with a memory, a running\n"
-        "tape and four tax keys.\n"
-        "\n"
-        "  -h, --help     print this help and exit\n"
-        "  -v, --version  print the version and exit\n"
-        "\n"
-        "Qt's own options work as in every Qt program, among them -platform NAME,\n"
-        "-display DISPLAY, -style STYLE, -qwindowgeometry GEOMETRY and -reverse.\n"
-        "The keys and the exit statuses are in the manual page " +
-        name + "(1).\n";
-}
-
-std::string versionText()
-{
-    return std::string(kProgramName) + " " + std::string(kProgramVersion) +
-        "\n"
-        "Copyright (c) 2026 Qinghe TaxCalc developers\n"
-        "This is free software under the MIT License; there is NO WARRANTY.\n";
-}
-
-std::optional<int> answerWithoutWindow(
-    const CommandLine& commandLine, const DisplayEnvironment& environment, std::ostream& out, std::ostream& err)
+std::optional<int> answerWithoutWindow(const CommandLine& commandLine, const DisplayEnvironment& environment,
+    const TextOutput& output, std::ostream& out, std::ostream& err)
 {
     switch (commandLine.request) {
-    case Request::ShowHelp: out << usageText(); return kExitSuccess;
+    case Request::ShowHelp: out << output.render(usageText); return kExitSuccess;
     case Request::ShowVersion: out << versionText(); return kExitSuccess;
-    case Request::Refuse: err << kProgramName << ": " << commandLine.error << '\n' << usageText(); return kExitUsage;
-    case Request::OpenWindow: break;
+    case Request::Refuse:
+        // One line, so that a caller can show it as it stands.
+        err << output.render([&commandLine](Language language) {
+            return std::string(kProgramName) + ": " + refusalText(commandLine, language) + tryHelpText(language) + '\n';
+        });
+        return kExitUsage;
+    case Request::OpenWindow:
+    case Request::Pick: break;
     }
     if (const auto missing = missingDisplay(commandLine, environment)) {
         err << *missing << '\n';

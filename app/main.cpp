@@ -1,5 +1,7 @@
+#include "app/Answer.h"
 #include "app/CommandLine.h"
 #include "app/ScaleFactor.h"
+#include "app/WindowRun.h"
 #include "ui/Fonts.h"
 #include "ui/UntCalc.h"
 
@@ -11,10 +13,12 @@ int main(int argc, char* argv[])
 {
     const app::CommandLine commandLine = app::readCommandLine(argc, argv);
     const auto environment = app::DisplayEnvironment::current();
-    if (const auto status = app::answerWithoutWindow(commandLine, environment, std::cout, std::cerr)) {
+    if (const auto status =
+            app::answerWithoutWindow(commandLine, environment, app::TextOutput::current(), std::cout, std::cerr)) {
         return *status;
     }
 
+    app::Answer answer;
     app::boundScaleFactor();
     const auto application = app::openApplication(argc, argv, app::displayFailure(commandLine, environment));
     // Qt lays out the empty document of every text box in the program's font
@@ -22,6 +26,5 @@ int main(int argc, char* argv[])
     // face the window never shows.
     QApplication::setFont(ui::fonts::songFont(12, false, application->devicePixelRatio()));
     ui::FrmCalc window;
-    window.show();
-    return QApplication::exec();
+    return app::runWindow(window, commandLine, answer, std::cerr);
 }

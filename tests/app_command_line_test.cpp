@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/QtOptions.h"
+#include "app/WindowRun.h"
+#include "calc/Tape.h"
 #include "tests/RowName.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 
 #include <map>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,7 +28,7 @@ struct ReadCase {
     const char* name;
     std::vector<const char*> arguments;
     app::Request request;
-    std::string error;
+    std::string refusal; // as the English text says it
 };
 
 void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
@@ -37,7 +40,7 @@ TEST_P(ReadCommandLine, AsksForWhatItSays)
     const auto& row = GetParam();
     const auto commandLine = read(row.arguments);
     EXPECT_EQ(commandLine.request, row.request);
-    EXPECT_EQ(commandLine.error, row.error);
+    EXPECT_EQ(app::refusalText(commandLine, app::Language::English), row.refusal);
 }
 
 using app::Request;
@@ -58,8 +61,48 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadCommandLine,
         ReadCase{"PrefixOfAnOption", {"-plat"}, Request::Refuse, "unknown option '-plat'"},
         ReadCase{"UnknownBeforeHelp", {"--frob", "--help"}, Request::Refuse, "unknown option '--frob'"},
         ReadCase{"Argument", {"numbers.txt"}, Request::Refuse, "unexpected argument 'numbers.txt'"},
-        ReadCase{"MissingValue", {"-platform"}, Request::Refuse, "option '-platform' needs a value"}),
+        ReadCase{"MissingValue", {"-platform"}, Request::Refuse, "option '-platform' needs a value"},
+        ReadCase{"Pick", {"--pick"}, Request::Pick, ""}, ReadCase{"PickNumber", {"--pick", "12.5"}, Request::Pick, ""},
+        ReadCase{"PickJoined", {"--pick=12.5"}, Request::Pick, ""},
+        ReadCase{"PickNumberFirst", {"12.5", "--pick"}, Request::Pick, ""},
+        ReadCase{"PickNegative", {"--pick", "-5"}, Request::Pick, ""},
+        ReadCase{"PickAfterEnd", {"--pick", "--", "-5"}, Request::Pick, ""},
+        ReadCase{"PickWord", {"--pick", "abc"}, Request::Refuse, "'abc' is not a number such as 12.5, -3 or 1.5E3"},
+        ReadCase{"PickComma", {"--pick", "1,5"}, Request::Refuse, "'1,5' is not a number such as 12.5, -3 or 1.5E3"},
+        ReadCase{"PickEmptyJoined", {"--pick="}, Request::Refuse, "'' is not a number such as 12.5, -3 or 1.5E3"},
+        ReadCase{"PickTooLarge", {"--pick", "1E4999"}, Request::Refuse,
+            "'1E4999' is not a number such as 12.5, -3 or 1.5E3"},
+        ReadCase{"PickTwoNumbers", {"--pick", "1", "2"}, Request::Refuse, "unexpected argument '2'"},
+        ReadCase{"PickHelpFirst", {"--pick", "--help"}, Request::ShowHelp, ""},
+        ReadCase{"EndOfOptions", {"--"}, Request::OpenWindow, ""},
+        ReadCase{"OptionAfterEnd", {"--", "--help"}, Request::Refuse, "unexpected argument '--help'"},
+        ReadCase{"NegativeWithoutPick", {"-5"}, Request::Refuse, "unexpected argument '-5'"},
+        ReadCase{"Attach", {"--attach", "0x2200007"}, Request::OpenWindow, ""},
+        ReadCase{"AttachPick", {"--pick", "3", "--attach=35651591"}, Request::Pick, ""},
+        ReadCase{"AttachWord", {"--attach", "calc"}, Request::Refuse,
+            "'calc' is not a window id such as 0x2200007 or 35651591"},
+        ReadCase{
+            "AttachZero", {"--attach", "0"}, Request::Refuse, "'0' is not a window id such as 0x2200007 or 35651591"},
+        ReadCase{"AttachTooLarge", {"--attach", "0x100000000"}, Request::Refuse,
+            "'0x100000000' is not a window id such as 0x2200007 or 35651591"},
+        ReadCase{"AttachNoValue", {"--attach"}, Request::Refuse, "option '--attach' needs a value"},
+        ReadCase{"PrintTape", {"--print-tape"}, Request::OpenWindow, ""},
+        ReadCase{"PrintTapeJoined", {"--print-tape=yes"}, Request::Refuse, "unknown option '--print-tape=yes'"},
+        ReadCase{"PrintTapeWithPick", {"--pick", "--print-tape"}, Request::Refuse,
+            "--print-tape cannot go with --pick: the picker prints the number alone"}),
     RowName());
+
+// What the picker starts from and what it attaches to.
+TEST(ReadCommandLine, KeepsTheValues)
+{
+    EXPECT_EQ(read({"--pick", "12.5"}).start, 12.5L);
+    EXPECT_EQ(read({"--pick=-.5"}).start, -0.5L);
+    EXPECT_EQ(read({"--pick", "--", "-1.5E3"}).start, -1500.0L);
+    EXPECT_EQ(read({"--pick"}).start, 0.0L);
+    EXPECT_EQ(read({"--attach", "0x2200007"}).attachTo, 0x2200007u);
+    EXPECT_EQ(read({"--attach=35651591"}).attachTo, 35651591u);
+    EXPECT_TRUE(read({"--print-tape"}).printTape);
+}
 
 struct DisplayCase {
     const char* name;
@@ -136,6 +179,104 @@ TEST(QtOptions, QApplicationTakesEveryOptionLetThrough)
             EXPECT_TRUE(takenByQt({name + "=" + value})) << name;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+struct LanguageCase {
+    const char* name;
+    app::LocaleEnvironment environment; // LANGUAGE, LC_ALL, LC_MESSAGES, LC_CTYPE, LANG
+    app::Language language;
+    std::string codeset;
+};
+
+void PrintTo(const LanguageCase& row, std::ostream* out) { *out << row.name; }
+
+class MessageLanguage : public testing::TestWithParam<LanguageCase> {};
+
+TEST_P(MessageLanguage, AsGettextChooses)
+{
+    const auto& row = GetParam();
+    EXPECT_EQ(app::messageLanguage(row.environment), row.language);
+    EXPECT_EQ(app::terminalCodeset(row.environment), row.codeset);
+}
+
+using app::Language;
+INSTANTIATE_TEST_SUITE_P(Rows, MessageLanguage,
+    testing::Values(LanguageCase{"Nothing", {}, Language::English, "UTF-8"},
+        LanguageCase{"Lang", {"", "", "", "", "zh_CN.UTF-8"}, Language::Chinese, "UTF-8"},
+        LanguageCase{"LangEnglish", {"", "", "", "", "en_GB.UTF-8"}, Language::English, "UTF-8"},
+        LanguageCase{"MessagesOverLang", {"", "", "zh_TW.UTF-8", "", "en_US.UTF-8"}, Language::Chinese, "UTF-8"},
+        LanguageCase{"AllOverMessages", {"", "de_DE.UTF-8", "zh_CN.UTF-8", "", ""}, Language::English, "UTF-8"},
+        LanguageCase{"LanguageFirst", {"zh_CN:en", "", "", "", "en_US.UTF-8"}, Language::Chinese, "UTF-8"},
+        LanguageCase{"LanguageEnglishFirst", {"en:zh_CN", "", "", "", "zh_CN.UTF-8"}, Language::English, "UTF-8"},
+        LanguageCase{"LanguageSkipsOthers", {"fr:de:zh", "", "", "", "fr_FR.UTF-8"}, Language::Chinese, "UTF-8"},
+        LanguageCase{"LanguageWithoutOurs", {"fr", "", "", "", "zh_CN.UTF-8"}, Language::English, "UTF-8"},
+        // In the C locale gettext translates nothing, whatever LANGUAGE says.
+        LanguageCase{"CLocale", {"zh_CN", "C", "", "", "zh_CN.UTF-8"}, Language::English, "UTF-8"},
+        LanguageCase{"CUtf8", {"zh_CN", "", "", "", "C.UTF-8"}, Language::English, "UTF-8"},
+        LanguageCase{"Posix", {"", "", "POSIX", "", "zh_CN.UTF-8"}, Language::English, "UTF-8"},
+        LanguageCase{"Gbk", {"", "", "", "", "zh_CN.GBK"}, Language::Chinese, "GBK"},
+        LanguageCase{"CtypeOverLang", {"", "", "", "zh_CN.GB18030", "zh_CN.UTF-8"}, Language::Chinese, "GB18030"},
+        LanguageCase{"Modifier", {"", "", "", "", "zh_CN.utf8@pinyin"}, Language::Chinese, "UTF-8"}),
+    RowName());
+
+TEST(InCodeset, WritesWhatTheCodesetCan)
+{
+    EXPECT_EQ(app::inCodeset("用法", "UTF-8"), "用法");
+    EXPECT_EQ(app::inCodeset("用法", "GBK"), "\xD3\xC3\xB7\xA8");
+    EXPECT_EQ(app::inCodeset("Usage", "ISO-8859-1"), "Usage");
+    EXPECT_EQ(app::inCodeset("用法", "ISO-8859-1"), std::nullopt);
+    EXPECT_EQ(app::inCodeset("用法", "no-such-codeset"), std::nullopt);
+}
+
+std::string answered(const std::vector<const char*>& arguments, const app::TextOutput& output, std::string* err)
+{
+    std::ostringstream out;
+    std::ostringstream errors;
+    const app::DisplayEnvironment display{":0", "", "", ""};
+    app::answerWithoutWindow(read(arguments), display, output, out, errors);
+    *err = errors.str();
+    return out.str();
+}
+
+TEST(AnswerWithoutWindow, SpeaksTheUsersLanguage)
+{
+    std::string err;
+    EXPECT_TRUE(
+        answered({"--help"}, {Language::Chinese, "UTF-8"}, &err).starts_with("用法：qinghe-taxcalc [选项]...\n"));
+    EXPECT_TRUE(answered({"--help"}, {Language::Chinese, "GBK"}, &err).starts_with("\xD3\xC3\xB7\xA8"));
+    // A terminal that cannot show Chinese gets English.
+    EXPECT_TRUE(answered({"--help"}, {Language::Chinese, "ISO-8859-1"}, &err).starts_with("Usage: qinghe-taxcalc "));
+    EXPECT_EQ(answered({"--frob"}, {Language::Chinese, "UTF-8"}, &err), "");
+    EXPECT_EQ(err, "qinghe-taxcalc: 未知选项“--frob”；用法见 qinghe-taxcalc --help\n");
+    answered({"--pick", "abc"}, {Language::English, "UTF-8"}, &err);
+    EXPECT_EQ(err, "qinghe-taxcalc: 'abc' is not a number such as 12.5, -3 or 1.5E3; try 'qinghe-taxcalc --help'\n");
+}
+
+// Both helps name every option and every exit status.
+TEST(UsageText, BothLanguagesTellTheSame)
+{
+    for (const auto language : {Language::English, Language::Chinese}) {
+        const std::string usage = app::usageText(language);
+        for (const char* word : {"--pick", "--attach", "--print-tape", "--help", "--version", "\n      --  ", "\n  0  ",
+                 "\n  1  ", "\n  2  ", "\n  3  ", "$(qinghe-taxcalc --pick 100)"}) {
+            EXPECT_NE(usage.find(word), std::string::npos) << word;
+        }
+    }
+}
+
+TEST(TapeText, LinesAsTheWindowShowsThem)
+{
+    calc::Tape tape;
+    tape.append("                       12");
+    tape.append("\xA3\xAB                     30"); // ＋
+    tape.append("");
+    tape.append("\xBD\xE1\xB9\xFB     42   "); // 结果, blanks after
+    EXPECT_EQ(app::tapeText(tape), "                       12\n＋                     30\n\n结果     42\n");
+    EXPECT_EQ(app::tapeText(calc::Tape()), "");
 }
 
 } // namespace

@@ -16,6 +16,13 @@ if(TARGET qinghe-taxcalc-ui)
               ${QINGHE_METAINFO} "${QINGHE_WEB_URL}" ${PROJECT_VERSION} ${DESKTOP_FILE_VALIDATE} ${APPSTREAMCLI})
   endif()
 
+  find_program(MAN man)
+  find_program(GROFF groff)
+  if(MAN AND GROFF)
+    add_test(NAME manual_pages
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/manual_pages_test.sh $<TARGET_FILE:qinghe-taxcalc> ${PROJECT_SOURCE_DIR}/data)
+  endif()
+
   add_test(NAME install_example
     COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
             -DWORK=${CMAKE_CURRENT_BINARY_DIR}/install-example -DGENERATOR=${CMAKE_GENERATOR}

@@ -17,6 +17,10 @@
 #   start_program [NAME=value]... <program> [argument]...
 #                    starts it in the background, output in $work/program.log;
 #                    its pid is $app
+#   start_caller [NAME=value]... <program> [argument]...
+#                    the same as a calling program runs it: standard output
+#                    apart in $work/program.out
+#   wait_for_exit <what>     waits for the program to end; sets $status
 #   wait_for_window [what]   waits for the calculator's window; sets $window
 #   geometry         prints the window's x, y, width and height
 # A script with an exit trap of its own skips `session`: it sets $work to a
@@ -70,6 +74,24 @@ start_program() {
   env "$@" >"$work/program.log" 2>&1 &
   app=$!
   track "$app"
+}
+
+start_caller() {
+  env "$@" >"$work/program.out" 2>"$work/program.log" &
+  app=$!
+  track "$app"
+}
+
+wait_for_exit() {
+  for _ in $(seq 100); do
+    if ! kill -0 "$app" 2>/dev/null; then
+      status=0
+      wait "$app" || status=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the program did not end after $1"
 }
 
 wait_for_window() {

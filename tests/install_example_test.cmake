@@ -31,7 +31,8 @@ foreach(file
     share/icons/hicolor/64x64/apps/cn.qinghe.TaxCalc.png
     share/icons/hicolor/128x128/apps/cn.qinghe.TaxCalc.png
     share/doc/qinghe-taxcalc/copyright
-    share/man/man1/qinghe-taxcalc.1.gz)
+    share/man/man1/qinghe-taxcalc.1.gz
+    share/man/zh_CN/man1/qinghe-taxcalc.1.gz)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "cmake --install did not install ${file}")
   endif()

@@ -51,7 +51,8 @@ for file in ./usr/bin/qinghe-taxcalc \
   ./usr/share/icons/hicolor/scalable/apps/cn.qinghe.TaxCalc.svg \
   ./usr/share/doc/qinghe-taxcalc/copyright \
   ./usr/share/doc/qinghe-taxcalc/changelog.gz \
-  ./usr/share/man/man1/qinghe-taxcalc.1.gz; do
+  ./usr/share/man/man1/qinghe-taxcalc.1.gz \
+  ./usr/share/man/zh_CN/man1/qinghe-taxcalc.1.gz; do
   grep -qxF "$file" "$work/files" || fail "$file is not in the package"
 done
 # The developers' files come with cmake --install, not with the program.
@@ -70,10 +71,13 @@ doc=$work/root/usr/share/doc/qinghe-taxcalc
 grep -qx 'License: MIT' "$doc/copyright" || fail "the copyright file does not name the MIT licence"
 newest=$(zcat "$doc/changelog.gz" | head -n1)
 [[ $newest == "qinghe-taxcalc ($version) "* ]] || fail "the changelog's newest entry is: $newest"
-page=$work/root/usr/share/man/man1/qinghe-taxcalc.1.gz
-LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>"$work/man.log" >/dev/null \
-  || fail "man cannot read the manual page: $(cat "$work/man.log")"
-[[ ! -s $work/man.log ]] || fail "man warns about the manual page: $(cat "$work/man.log")"
+for page in "$work"/root/usr/share/man/{,zh_CN/}man1/qinghe-taxcalc.1.gz; do
+  LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>"$work/man.log" >/dev/null \
+    || fail "man cannot read ${page#"$work"/root}: $(cat "$work/man.log")"
+  [[ ! -s $work/man.log ]] || fail "man warns about ${page#"$work"/root}: $(cat "$work/man.log")"
+done
+zcat "$work/root/usr/share/man/zh_CN/man1/qinghe-taxcalc.1.gz" | grep -q '^\.SH 退出状态$' \
+  || fail "the Chinese manual page is not the Chinese one"
 
 program=$work/root/usr/bin/qinghe-taxcalc
 # The libraries' packages are worked out by dpkg-shlibdeps, so each release's

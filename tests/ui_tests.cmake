@@ -16,6 +16,10 @@ if(TARGET qinghe-taxcalc-ui)
   add_ui_test(ui_parts_test ui_parts_test.cpp)
   add_ui_test(ui_paint_test ui_paint_test.cpp)
   add_ui_test(ui_accessibility_test ui_accessibility_test.cpp)
+  if(TARGET qinghe-taxcalc-run)
+    add_ui_test(app_window_run_test app_window_run_test.cpp)
+    target_link_libraries(app_window_run_test PRIVATE qinghe-taxcalc-run)
+  endif()
   # A machine without the Song face: fontconfig with no fonts at all.
   add_ui_test(ui_font_warning_test ui_font_warning_test.cpp)
   file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/no-fonts/fonts.conf CONTENT
@@ -39,6 +43,10 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_font_files
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/font_files.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_font_files PROPERTIES TIMEOUT 60)
+    # The program as another program's value picker: its output and status.
+    add_test(NAME ui_picker_program
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/picker_program.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_picker_program PROPERTIES TIMEOUT 120)
     # The window read through AT-SPI as a screen reader reads it, on an X
     # server and a session bus of its own; Debian's python3, whose packages
     # hold the AT-SPI bindings.

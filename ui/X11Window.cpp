@@ -3,7 +3,9 @@
 #include "ui/Platform.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ui::x11 {
@@ -60,6 +63,41 @@ bool supported(xcb_connection_t* c, xcb_window_t root, xcb_atom_t wanted)
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
     const int count = xcb_get_property_value_length(reply.get()) / 4;
     return std::find(atoms, atoms + count, wanted) != atoms + count;
+}
+
+// The place of another client's window on its root window, in device
+// pixels; nothing when there is no such window. The error of a window that
+// is gone comes back here rather than as a warning of Qt's event reader.
+std::optional<QRect> placeOnRoot(xcb_connection_t* c, xcb_window_t window)
+{
+    xcb_generic_error_t* error = nullptr;
+    const auto geometry = own(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), &error));
+    std::free(error);
+    if (!geometry) {
+        return std::nullopt;
+    }
+    const auto origin =
+        own(xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, geometry->root, 0, 0), &error));
+    std::free(error);
+    if (!origin) {
+        return std::nullopt;
+    }
+    return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+}
+
+// Device pixels to Qt's logical ones. Qt scales each screen by its own
+// factor about the screen's top left corner, which both systems share.
+QPoint logicalPoint(QPoint device)
+{
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect logical = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect native(logical.topLeft(), (QSizeF(logical.size()) * ratio).toSize());
+        if (native.contains(device)) {
+            return logical.topLeft() + (QPointF(device - logical.topLeft()) / ratio).toPoint();
+        }
+    }
+    return device;
 }
 
 } // namespace
@@ -113,6 +151,35 @@ bool startWindowManagerMove(QWidget* window)
         reinterpret_cast<const char*>(&message));
     xcb_flush(c);
     return true;
+}
+
+Attached attachTo(QWidget* window, WId parent)
+{
+    xcb_connection_t* c = connection();
+    if (!c) {
+        return Attached::NotX11;
+    }
+    const auto parentPlace = placeOnRoot(c, xcb_window_t(parent));
+    if (!parentPlace) {
+        return Attached::NoSuchWindow;
+    }
+    window->winId();
+    // The foreign QWindow only names the other program's window; the window
+    // owns it, and deleting it leaves that window alone.
+    QWindow* foreign = QWindow::fromWinId(parent);
+    static_cast<QObject*>(foreign)->setParent(window);
+    window->windowHandle()->setTransientParent(foreign);
+
+    const QPoint centre = logicalPoint(parentPlace->center());
+    QRect place(QPoint(), window->frameSize());
+    place.moveCenter(centre);
+    if (const QScreen* screen = QGuiApplication::screenAt(centre)) {
+        const QRect free = screen->availableGeometry();
+        place.moveLeft(std::max(free.left(), std::min(place.left(), free.right() - place.width() + 1)));
+        place.moveTop(std::max(free.top(), std::min(place.top(), free.bottom() - place.height() + 1)));
+    }
+    window->move(place.topLeft());
+    return Attached::Yes;
 }
 
 } // namespace ui::x11
