@@ -195,6 +195,24 @@ const char* verdict(std::optional<double> value, double goal)
     return *value <= goal ? "met" : "missed";
 }
 
+// The system the figures were taken on, as /etc/os-release names it: ratios
+// differ between releases with their Qt and compiler.
+std::string systemName()
+{
+    std::ifstream in("/etc/os-release");
+    constexpr std::string_view kKey = "PRETTY_NAME=";
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with(kKey)) {
+            std::string name = line.substr(kKey.size());
+            if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
+                name = name.substr(1, name.size() - 2);
+            }
+            return name;
+        }
+    }
+    return "an unnamed system";
+}
+
 void report(const std::vector<Series>& programs, const Series& bare, const Options& options, const std::string& display,
     int processors)
 {
@@ -210,9 +228,10 @@ void report(const std::vector<Series>& programs, const Series& bare, const Optio
     const auto b = row(bare);
     const double mapGoal = processors == 1 ? kMapGoalOneCore : kMapGoal;
 
-    std::printf("\nStart-up on Xvfb %s, %s, %d processor(s)%s; %d fresh starts of each, alternating, after one\n"
-                "unmeasured start each.\n",
-        display.c_str(), options.windowManager ? "window manager openbox" : "no window manager", processors,
+    std::printf("\nStart-up on %s with Qt %s, Xvfb %s, %s, %d processor(s)%s; %d fresh starts of each,\n"
+                "alternating, after one unmeasured start each.\n",
+        systemName().c_str(), bench::kQtVersion, display.c_str(),
+        options.windowManager ? "window manager openbox" : "no window manager", processors,
         options.cpus ? " (the benchmark, Xvfb and the programs pinned)" : "", options.starts);
     std::printf("Times from fork to the window's MapNotify and to its first DamageNotify; memory from\n"
                 "/proc/<pid>/smaps_rollup one second after the map (MiB = 1024 KiB); CPU is the processor\n"
