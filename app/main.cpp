@@ -25,6 +25,10 @@ int main(int argc, char* argv[])
     // as the box is made. Left at the desktop's default, that would load a
     // face the window never shows.
     QApplication::setFont(ui::fonts::songFont(12, false, application->devicePixelRatio()));
+    // Qt lays text out in the application's direction, whatever a widget's
+    // own: -reverse or a right-to-left locale would turn the keys' captions
+    // and the tape's columns of a layout that is fixed place by place.
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     ui::FrmCalc window;
     return app::runWindow(window, commandLine, answer, std::cerr);
 }

@@ -62,6 +62,7 @@ start_xvfb() {
   # leaves, and a program that connects during that reset is refused, as the
   # next of several programs started one after another may be; the root's
   # colour and resources would go with it too.
+  rm -f "$work/display" # a second server in one session writes its own
   Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   track "$xvfb_pid"

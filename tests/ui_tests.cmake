@@ -16,6 +16,7 @@ if(TARGET qinghe-taxcalc-ui)
   add_ui_test(ui_parts_test ui_parts_test.cpp)
   add_ui_test(ui_paint_test ui_paint_test.cpp)
   add_ui_test(ui_accessibility_test ui_accessibility_test.cpp)
+  add_ui_test(ui_placement_test ui_placement_test.cpp)
   if(TARGET qinghe-taxcalc-run)
     add_ui_test(app_window_run_test app_window_run_test.cpp)
     target_link_libraries(app_window_run_test PRIVATE qinghe-taxcalc-run)
@@ -43,6 +44,9 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_font_files
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/font_files.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_font_files PROPERTIES TIMEOUT 60)
+    add_test(NAME ui_small_screen
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/small_screen.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_small_screen PROPERTIES TIMEOUT 60)
     # The program as another program's value picker: its output and status.
     add_test(NAME ui_picker_program
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/picker_program.sh $<TARGET_FILE:qinghe-taxcalc>)

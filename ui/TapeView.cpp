@@ -143,7 +143,9 @@ void TapeView::paintEvent(QPaintEvent*)
             painter.fillRect(rect, palette().brush(QPalette::Highlight));
         }
         painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
+        // Columns of blanks and digits: left to right in any application.
+        painter.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextForceLeftToRight,
+            index.data().toString());
     }
     // On the current line, or where the first line goes while none is.
     if (hasFocus()) {

@@ -10,6 +10,7 @@
 #include "ui/PictureArt.h"
 #include "ui/Pictures.h"
 #include "ui/Platform.h"
+#include "ui/ScreenFit.h"
 #include "ui/TapeView.h"
 #include "ui/WindowShape.h"
 
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QWindow>
@@ -206,6 +208,9 @@ FrmCalc::FrmCalc(QWidget* parent)
     setWindowIcon(pictures::applicationIcon());
     setFixedSize(574, 250);
     move(182, 175);
+    // The layout is drawn place by place: a right-to-left desktop (-reverse,
+    // an Arabic or Hebrew locale) must not mirror it.
+    setLayoutDirection(Qt::LeftToRight);
     setFont(fonts::songFont(12, false));
     paint(this, kWindowColour);
     createControls();
@@ -429,6 +434,10 @@ void FrmCalc::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     // A restore by the window manager is no new show: memory and rate stay.
     if (!event->spontaneous()) {
+        // The window shows whole on a screen too small for its place.
+        if (const QScreen* shownOn = screen()) {
+            move(fitInside(frameGeometry(), shownOn->availableGeometry()));
+        }
         FormShow();
     }
 }

@@ -1,6 +1,7 @@
 #include "ui/X11Window.h"
 
 #include "ui/Platform.h"
+#include "ui/ScreenFit.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -174,9 +175,7 @@ Attached attachTo(QWidget* window, WId parent)
     QRect place(QPoint(), window->frameSize());
     place.moveCenter(centre);
     if (const QScreen* screen = QGuiApplication::screenAt(centre)) {
-        const QRect free = screen->availableGeometry();
-        place.moveLeft(std::max(free.left(), std::min(place.left(), free.right() - place.width() + 1)));
-        place.moveTop(std::max(free.top(), std::min(place.top(), free.bottom() - place.height() + 1)));
+        place.moveTopLeft(fitInside(place, screen->availableGeometry()));
     }
     window->move(place.topLeft());
     return Attached::Yes;
