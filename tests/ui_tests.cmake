@@ -47,6 +47,9 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_small_screen
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/small_screen.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_small_screen PROPERTIES TIMEOUT 60)
+    add_test(NAME ui_reverse_window
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/reverse_window.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_reverse_window PROPERTIES TIMEOUT 60)
     # The program as another program's value picker: its output and status.
     add_test(NAME ui_picker_program
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/picker_program.sh $<TARGET_FILE:qinghe-taxcalc>)
