@@ -184,6 +184,8 @@ CommandLine readCommandLine(int argc, const char* const argv[])
             result.platform = value;
         } else if (option->name == "-display") {
             result.display = value;
+        } else if (option->name == "-qwindowgeometry") {
+            result.windowGeometry = value;
         }
     }
     // The one argument that is no option is the number of --pick.

@@ -45,6 +45,7 @@ struct CommandLine {
     bool printTape = false; // --print-tape
     std::optional<std::string> platform; // -platform NAME
     std::optional<std::string> display; // -display NAME
+    std::optional<std::string> windowGeometry; // -qwindowgeometry GEOMETRY
 };
 
 // {"qinghe-taxcalc"} -> OpenWindow; {"qinghe-taxcalc", "--pick", "12.5"} ->

@@ -1,11 +1,13 @@
 #include "app/Answer.h"
 #include "app/CommandLine.h"
 #include "app/ScaleFactor.h"
+#include "app/WindowGeometry.h"
 #include "app/WindowRun.h"
 #include "ui/Fonts.h"
 #include "ui/UntCalc.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <iostream>
 
@@ -30,5 +32,12 @@ int main(int argc, char* argv[])
     // and the tape's columns of a layout that is fixed place by place.
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     ui::FrmCalc window;
+    // Qt applies -qwindowgeometry to main windows only; this one is a dialog.
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && commandLine.windowGeometry) {
+        if (const auto place =
+                app::requestedPlace(*commandLine.windowGeometry, window.size(), screen->availableGeometry())) {
+            window.move(*place);
+        }
+    }
     return app::runWindow(window, commandLine, answer, std::cerr);
 }

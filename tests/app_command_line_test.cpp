@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/QtOptions.h"
+#include "app/WindowGeometry.h"
 #include "app/WindowRun.h"
 #include "calc/Tape.h"
 #include "tests/RowName.h"
@@ -277,6 +278,40 @@ TEST(TapeText, LinesAsTheWindowShowsThem)
     tape.append("\xBD\xE1\xB9\xFB     42   "); // 结果, blanks after
     EXPECT_EQ(app::tapeText(tape), "                       12\n＋                     30\n\n结果     42\n");
     EXPECT_EQ(app::tapeText(calc::Tape()), "");
+}
+
+} // namespace
+
+namespace {
+
+struct PlaceCase {
+    const char* name;
+    const char* geometry;
+    std::optional<QPoint> place;
+};
+
+class RequestedPlace : public testing::TestWithParam<PlaceCase> {};
+
+// The window is 574 x 250 on a 1024 x 768 area that starts below a 32-pixel
+// panel.
+TEST_P(RequestedPlace, ReadsTheOffsetsOfAnX11Geometry)
+{
+    const QRect available(0, 32, 1024, 736);
+    EXPECT_EQ(app::requestedPlace(GetParam().geometry, QSize(574, 250), available), GetParam().place);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RequestedPlace,
+    testing::Values(PlaceCase{"TopLeft", "+0+0", QPoint(0, 32)}, PlaceCase{"Offsets", "+10+20", QPoint(10, 52)},
+        PlaceCase{"FromTheFarEdges", "-0-0", QPoint(450, 518)},
+        PlaceCase{"SizeAndPlace", "=600x400-10+5", QPoint(440, 37)}, PlaceCase{"SizeAlone", "600x400", std::nullopt},
+        PlaceCase{"OneOffset", "+10", std::nullopt}, PlaceCase{"Word", "left", std::nullopt},
+        PlaceCase{"TrailingText", "+1+2px", std::nullopt}, PlaceCase{"Empty", "", std::nullopt}),
+    RowName());
+
+TEST(ReadCommandLine, KeepsTheWindowGeometryForTheDialog)
+{
+    EXPECT_EQ(read({"-qwindowgeometry", "+0+0"}).windowGeometry, std::optional<std::string>("+0+0"));
+    EXPECT_FALSE(read({}).windowGeometry.has_value());
 }
 
 } // namespace

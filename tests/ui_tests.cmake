@@ -44,9 +44,9 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_font_files
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/font_files.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_font_files PROPERTIES TIMEOUT 60)
-    add_test(NAME ui_small_screen
-      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/small_screen.sh $<TARGET_FILE:qinghe-taxcalc>)
-    set_tests_properties(ui_small_screen PROPERTIES TIMEOUT 60)
+    add_test(NAME ui_window_place
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/window_place.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_window_place PROPERTIES TIMEOUT 60)
     add_test(NAME ui_reverse_window
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/reverse_window.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_reverse_window PROPERTIES TIMEOUT 60)
