@@ -2,9 +2,10 @@
 # look-check at scales 1 and 2 under Xvfb, odd scales that must still give a
 # usable window, and a headless weston for Wayland.
 if(TARGET qinghe-taxcalc)
-  # Offscreen at three ratios; ui_look_test itself runs at 1.
+  # Offscreen at whole and fractional ratios, bi-level and smoothed text;
+  # ui_look_test itself runs at 1.
   add_ui_test(ui_look_test ui_look_test.cpp)
-  foreach(scale 1.5 2)
+  foreach(scale 1.125 1.25 1.5 1.75 2 3)
     add_test(NAME ui_look_test_${scale} COMMAND ui_look_test)
     set_tests_properties(ui_look_test_${scale} PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}" TIMEOUT 120)

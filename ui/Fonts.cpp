@@ -60,20 +60,27 @@ QFont::StyleStrategy withRendering(QFont::StyleStrategy strategy, int pixels, qr
 
 bool smoothed(const QFont& font, qreal ratio) { return font.pixelSize() * ratio > kLargestBiLevelPixels; }
 
-// Draws the captions of bold smoothed faces itself. Bi-level, a synthetic
-// bold stroke is one pixel wider than the regular one. Qt emboldens a face at
-// its logical size and only then scales it, which at a ratio of 2 leaves half
-// the weight. Here the regular outlines are filled and stroked one logical
-// pixel wide: every stroke one logical pixel heavier, as at a ratio of 1.
+// Qt's synthetic bold is right only where the face is drawn at its own size:
+// it emboldens the outline at the logical size by a fixed share of the em and
+// scales it only then, which leaves a stroke one logical pixel heavier at a
+// ratio of 1 alone. Bi-level at 1.25 or 1.5 the extra half pixel mostly falls
+// between pixel centres and the bold reads as regular; smoothed at 2 it is
+// half the weight.
+bool drawnAsOutline(const QFont& font, qreal ratio) { return font.bold() && (ratio != 1 || smoothed(font, ratio)); }
+
+// Draws the captions of bold faces the ratio leaves without a bold stroke.
+// Here the regular outlines are filled and stroked one logical pixel wide:
+// every stroke one logical pixel heavier, as the bold face is at a ratio of 1,
+// smoothed or bi-level as the face is drawn at this size.
 class OutlinedBoldStyle : public QProxyStyle {
 public:
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
         const QString& text, QPalette::ColorRole textRole) const override
     {
         const QFont font = painter->font();
+        const qreal ratio = painter->device()->devicePixelRatio();
         // Mnemonics and line breaks are the base style's to lay out.
-        if (!font.bold() || !smoothed(font, painter->device()->devicePixelRatio()) || text.contains(u'&') ||
-            text.contains(u'\n')) {
+        if (!drawnAsOutline(font, ratio) || text.contains(u'&') || text.contains(u'\n')) {
             QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
             return;
         }
@@ -84,7 +91,7 @@ public:
         outline.addText(bounds.left(), bounds.top() + QFontMetricsF(font).ascent(), regular, text);
         const QBrush ink = textRole == QPalette::NoRole ? painter->pen().brush() : palette.brush(textRole);
         painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setRenderHint(QPainter::Antialiasing, smoothed(font, ratio));
         painter->setPen(QPen(ink, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter->setBrush(ink);
         painter->drawPath(outline);
@@ -127,7 +134,7 @@ void fitText(QWidget* window, qreal ratio)
             font.setStyleStrategy(strategy);
             widget->setFont(font);
         }
-        const bool outline = font.bold() && smoothed(font, ratio);
+        const bool outline = drawnAsOutline(font, ratio);
         if (outline && !outlined) {
             outlined = new OutlinedBoldStyle;
             outlined->setObjectName(styleName);
