@@ -17,6 +17,8 @@ packages=(
   xvfb xauth x11-utils x11-xserver-utils openbox
   weston qt6-wayland
   xdotool
+  # Themes and styles the window must look the same under (tests/fixed_look.sh).
+  qt6-gtk-platformtheme adwaita-qt6
   dbus at-spi2-core python3-pyatspi
   libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
   fonts-arphic-gbsn00lp

@@ -5,6 +5,7 @@
 #include "calc/Hints.h"
 #include "calc/TapeLines.h"
 #include "ui/BitmapDecode.h"
+#include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "ui/GbkText.h"
 #include "ui/PictureArt.h"
@@ -15,6 +16,8 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
 #include <cmath>
@@ -198,7 +201,7 @@ private slots:
             QVERIFY(font.styleStrategy() & QFont::NoFontMerging);
             // Away from 1, bold captions are drawn by a style of the window's own.
             const bool outlined = font.bold() && ratio != 1;
-            QCOMPARE(widget->style() != QApplication::style(), outlined);
+            QCOMPARE(widget->style() != w->style(), outlined);
         }
     }
 
@@ -328,6 +331,33 @@ private slots:
             QVERIFY(navy > image.width() * image.height() / 2);
             QVERIFY(white > 0);
         }
+    }
+
+    // The window's look is its own under any desktop style or palette; the
+    // error box keeps the desktop's, with a Chinese button.
+    void desktopThemeLeavesTheWindowAlone()
+    {
+        for (const char* key : {"SBtn1", "SBtn2", "SBtnAdd", "SBtn3", "SBtn0", "SBtnEqual"}) {
+            QTest::mouseClick(child<QAbstractButton>(key), Qt::LeftButton);
+        }
+        const QImage before = w->grab().toImage();
+        const QString style = QApplication::style()->name();
+        const QPalette palette = QApplication::palette();
+        QPalette dark(QColor(0x32, 0x32, 0x32), QColor(0x24, 0x24, 0x24));
+        dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
+        QApplication::setStyle(QStringLiteral("Windows"));
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+        const QImage after = w->grab().toImage();
+        const auto box = ui::ErrorGuard::errorBox(w.get(), QStringLiteral("t"), QStringLiteral("m"));
+        const QString ok = box->button(QMessageBox::Ok)->text();
+        const bool desktopLook = box->style() == QApplication::style() &&
+            box->palette().color(QPalette::Button) == dark.color(QPalette::Button);
+        QApplication::setStyle(style);
+        QApplication::setPalette(palette);
+        QCOMPARE(after, before);
+        QCOMPARE(ok, QStringLiteral("确定"));
+        QVERIFY(desktopLook);
     }
 
     void titleIsNotClipped()

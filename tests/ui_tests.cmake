@@ -47,9 +47,9 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_window_place
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/window_place.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_window_place PROPERTIES TIMEOUT 60)
-    add_test(NAME ui_reverse_window
-      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/reverse_window.sh $<TARGET_FILE:qinghe-taxcalc>)
-    set_tests_properties(ui_reverse_window PROPERTIES TIMEOUT 60)
+    add_test(NAME ui_fixed_look
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixed_look.sh $<TARGET_FILE:qinghe-taxcalc>)
+    set_tests_properties(ui_fixed_look PROPERTIES TIMEOUT 60)
     # The program as another program's value picker: its output and status.
     add_test(NAME ui_picker_program
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/picker_program.sh $<TARGET_FILE:qinghe-taxcalc>)

@@ -5,13 +5,12 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
 ErrorGuard::ErrorGuard(QWidget* owner)
-    : reporter_([owner](const QString& title, const QString& message) {
-        QMessageBox::critical(owner, title, message, QMessageBox::Ok);
-    })
+    : reporter_([owner](const QString& title, const QString& message) { errorBox(owner, title, message)->exec(); })
 {
 }
 
@@ -21,6 +20,13 @@ std::string ErrorGuard::withFinalPoint(std::string message)
         message += '.';
     }
     return message;
+}
+
+std::unique_ptr<QMessageBox> ErrorGuard::errorBox(QWidget* owner, const QString& title, const QString& message)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, title, message, QMessageBox::Ok, owner);
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    return box;
 }
 
 QString ErrorGuard::programTitle() { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }

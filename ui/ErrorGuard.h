@@ -6,11 +6,13 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+class QMessageBox;
 class QWidget;
 
 namespace ui {
@@ -50,6 +52,9 @@ public:
     static std::string withFinalPoint(std::string message);
     // The executable's file name without its extension.
     static QString programTitle();
+    // The critical box a failure is reported in: the desktop's own look, its
+    // one button "确定" as every text of the window is Chinese.
+    static std::unique_ptr<QMessageBox> errorBox(QWidget* owner, const QString& title, const QString& message);
 
 private:
     void report(std::string_view gbkMessage);

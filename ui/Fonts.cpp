@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 #include <string_view>
@@ -74,6 +75,8 @@ bool drawnAsOutline(const QFont& font, qreal ratio) { return font.bold() && (rat
 // smoothed or bi-level as the face is drawn at this size.
 class OutlinedBoldStyle : public QProxyStyle {
 public:
+    using QProxyStyle::QProxyStyle;
+
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
         const QString& text, QPalette::ColorRole textRole) const override
     {
@@ -136,14 +139,15 @@ void fitText(QWidget* window, qreal ratio)
         }
         const bool outline = drawnAsOutline(font, ratio);
         if (outline && !outlined) {
-            outlined = new OutlinedBoldStyle;
+            // Over the window's own style, not the desktop's.
+            outlined = new OutlinedBoldStyle(QStyleFactory::create(window->style()->name()));
             outlined->setObjectName(styleName);
             outlined->setParent(window);
         }
         if (outline && widget->style() != outlined) {
             widget->setStyle(outlined);
         } else if (!outline && outlined && widget->style() == outlined) {
-            widget->setStyle(nullptr);
+            widget->setStyle(window->style());
         }
     }
 }

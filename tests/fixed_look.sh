@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The window's look is its own: after 1 2 + 3 0 Enter it is the same pixel for
+# pixel under -reverse, a dark GTK theme through Qt's GTK platform theme and
+# a dark widget style, as with none of them.
+#   fixed_look.sh <qinghe-taxcalc>
+set -euo pipefail
+
+program=$1
+source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
+session "fixed look"
+start_xvfb 1024x768x24
+
+# shoot <name> [VAR=value]... [-- option...]: the window after the sum, in
+# $work/<name>.png, the program started with those variables and options.
+shoot() {
+  local name=$1
+  shift
+  local vars=() options=()
+  while (($#)) && [[ $1 != -- ]]; do vars+=("$1"); shift; done
+  (($#)) && shift
+  options=("$@")
+  start_program QT_QPA_PLATFORM=xcb "${vars[@]}" "$program" "${options[@]}"
+  wait_for_window "$name"
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 60 1 2 plus 3 0 Return
+  sleep 0.5
+  read -r x y w h < <(geometry)
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/$name.png"
+  xdotool key Escape
+  wait "$app" || fail "$name: exit status $?"
+}
+
+same() {
+  local differing
+  differing=$(compare -metric AE "$work/plain.png" "$work/$1.png" /dev/null 2>&1 || true)
+  [[ $differing == 0 ]] || fail "$1 changes $differing pixels of the window"
+  echo "fixed look: under $1 the window is the same pixel for pixel"
+}
+
+shoot plain
+shoot reverse -- -reverse
+same reverse
+
+plugins=$(qtpaths6 --plugin-dir 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
+if [[ -e $plugins/platformthemes/libqgtk3.so ]]; then
+  shoot gtk-dark QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+  same gtk-dark
+else
+  fail "Qt's GTK platform theme is not installed ($plugins/platformthemes/libqgtk3.so)"
+fi
+if [[ -e $plugins/styles/adwaita.so ]]; then
+  shoot adwaita-dark -- -style Adwaita-Dark
+  same adwaita-dark
+else
+  fail "the Adwaita styles are not installed ($plugins/styles/adwaita.so)"
+fi
