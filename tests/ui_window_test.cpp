@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -518,6 +519,68 @@ private slots:
         });
         QCOMPARE(w->exec(), closes ? int(QDialog::Rejected) : 42);
         QVERIFY(acted);
+    }
+
+    // Only the left button acts: the others, pressed or double clicked on the
+    // title, the rate label or a tape line, neither close the window, pick a
+    // number nor select a line.
+    void otherButtonsDoNothing_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<Qt::MouseButton>("button");
+        for (const char* control : {"LblTitle", "LblCess", "tape"}) {
+            for (const auto& [name, button] : {std::pair{"right", Qt::RightButton}, {"middle", Qt::MiddleButton}}) {
+                QTest::addRow("%s %s", control, name) << QString::fromLatin1(control) << button;
+            }
+        }
+    }
+
+    void otherButtonsDoNothing()
+    {
+        QFETCH(QString, control);
+        QFETCH(Qt::MouseButton, button);
+        clickKeys({"SBtn1", "SBtn2", "SBtnAdd", "SBtn3", "SBtn0", "SBtnEqual"});
+        const bool onTape = control == "tape";
+        QWidget* target = onTape ? tapeView()->viewport() : child(control);
+        const QPoint at = onTape ? rowCentre(0) : QPoint(3, 3);
+        QTest::mouseClick(target, button, {}, at);
+        QTest::mouseDClick(target, button, {}, at);
+        QTest::mouseRelease(target, button, {}, at);
+        QVERIFY(w->isVisible());
+        QCOMPARE(double(w->Value()), 0.0);
+        QCOMPARE(int(w->core().tape().selected()), 3);
+        QCOMPARE(tapeView()->selectionModel()->selectedRows().value(0).row(), 3);
+    }
+
+    // The tape keeps one line selected, the one the core reads: Ctrl+click
+    // on it and Ctrl+Space leave it selected, and the pick-up below the last
+    // line takes the line the list shows.
+    void controlKeepsTheSelection()
+    {
+        clickKeys({"SBtn1", "SBtn2", "SBtnAdd", "SBtn3", "SBtn0", "SBtnEqual"});
+        QWidget* viewport = tapeView()->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, rowCentre(1));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, rowCentre(1));
+        QTest::keyClick(tapeView(), Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(tapeView()->selectionModel()->selectedRows().value(0).row(), 1);
+        QCOMPARE(int(w->core().tape().selected()), 1);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, rowCentre(0));
+        QCOMPARE(tapeView()->selectionModel()->selectedRows().value(0).row(), 0);
+        QCOMPARE(int(w->core().tape().selected()), 0);
+        doubleClickTape(QPoint(20, 140));
+        QCOMPARE(double(w->Value()), 12.0);
+    }
+
+    // No control opens a menu of its own on a right click or the menu key.
+    void noContextMenus()
+    {
+        QList<QWidget*> widgets = w->findChildren<QWidget*>();
+        widgets << w.get();
+        for (QWidget* widget : std::as_const(widgets)) {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), widget->mapToGlobal(QPoint(3, 3)));
+            QApplication::sendEvent(widget, &event);
+            QVERIFY2(!QApplication::activePopupWidget(), qPrintable(widget->objectName()));
+        }
     }
 
     void pickUpInModalRun()

@@ -15,8 +15,8 @@ DisplayServer displayServer();
 // the shape, and the shape is the region where it takes input.
 bool serverCutsWindows();
 
-// Who moves a dragged window? On Wayland only the compositor places windows:
-// its move starts at the press. Elsewhere the application places its own
+// Who moves a dragged window? On Wayland only the compositor places windows.
+// Elsewhere the application places its own
 // window, and on X11 may hand the move to the window manager.
 bool compositorMovesWindows();
 

@@ -93,6 +93,14 @@ QModelIndex TapeView::moveCursor(CursorAction action, Qt::KeyboardModifiers)
 
 int TapeView::verticalOffset() const { return firstRow() * kRowHeight; }
 
+QItemSelectionModel::SelectionFlags TapeView::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    const auto command = QListView::selectionCommand(index, event);
+    return command.testFlag(QItemSelectionModel::Deselect) || command.testFlag(QItemSelectionModel::Toggle)
+        ? QItemSelectionModel::SelectionFlags(QItemSelectionModel::NoUpdate)
+        : command;
+}
+
 void TapeView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
 {
     const int count = rows();

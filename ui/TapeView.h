@@ -45,6 +45,10 @@ protected:
     int verticalOffset() const override;
     // Skipped: no line of the tape is ever hidden.
     bool isIndexHidden(const QModelIndex&) const override { return false; }
+    // A single line is always selected once one is: Ctrl+click and
+    // Ctrl+Space, which would deselect it, leave it as it is.
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex& index, const QEvent* event = nullptr) const override;
     // Skipped: QListView's selection by layout rectangles.
     void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
     // Skipped: as visualRect.

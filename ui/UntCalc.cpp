@@ -4,6 +4,7 @@
 #include "ui/Accessibility.h"
 #include "ui/BackgroundLabel.h"
 #include "ui/BitmapButton.h"
+#include "ui/FixedLook.h"
 #include "ui/Fonts.h"
 #include "ui/GbkText.h"
 #include "ui/PanelLabel.h"
@@ -212,8 +213,16 @@ FrmCalc::FrmCalc(QWidget* parent)
     // an Arabic or Hebrew locale) must not mirror it.
     setLayoutDirection(Qt::LeftToRight);
     setFont(fonts::songFont(12, false));
+    takeFixedLook(this);
     paint(this, kWindowColour);
     createControls();
+    spreadFixedLook(this);
+    // No control offers a menu of its own (the hint line's would be an
+    // English "Copy / Select All").
+    for (QWidget* control : findChildren<QWidget*>()) {
+        control->setContextMenuPolicy(Qt::PreventContextMenu);
+    }
+    setContextMenuPolicy(Qt::PreventContextMenu);
     core_.setTapeObserver(&tapeModel_);
     FormCreate();
 }
@@ -466,6 +475,13 @@ bool FrmCalc::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     const bool onTape = watched == ListBoxShow->viewport();
+    // The wiring is the left button's: the others neither select a line nor
+    // pick one up, close the window or move it.
+    const bool left = type == QEvent::MouseMove ? mouse->buttons().testFlag(Qt::LeftButton) || !mouse->buttons()
+                                                : mouse->button() == Qt::LeftButton;
+    if (!left) {
+        return onTape;
+    }
     switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

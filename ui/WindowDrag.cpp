@@ -14,12 +14,6 @@ void WindowDrag::press(Qt::MouseButton button, QPoint global)
     if (button != Qt::LeftButton) {
         return;
     }
-    if (platform::compositorMovesWindows()) {
-        if (QWindow* handle = window_->windowHandle()) {
-            handle->startSystemMove();
-        }
-        return;
-    }
     state_ = State::Armed;
     pressedAt_ = global;
     windowAt_ = window_->pos();
@@ -39,12 +33,18 @@ bool WindowDrag::move(Qt::MouseButtons buttons, QPoint global)
         if ((global - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
             return true;
         }
+        QWindow* handle = window_->windowHandle();
+        // The compositor takes the move from the press's serial while the
+        // button is held; the window cannot place itself to catch up.
+        if (platform::compositorMovesWindows()) {
+            state_ = handle && handle->startSystemMove() ? State::Idle : State::Following;
+            return true;
+        }
         // The window manager's move keeps the window where the pointer finds
         // it: it must not lag by the drag distance.
         // Qt's own request would report the pointer at the window's new place
         // plus its old offset: the window would lag by the catch-up.
         window_->move(windowAt_ + (global - pressedAt_));
-        QWindow* handle = window_->windowHandle();
         const bool moved = x11::startWindowManagerMove(window_) || (handle && handle->startSystemMove());
         state_ = moved ? State::Idle : State::Following;
         return true;

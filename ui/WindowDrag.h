@@ -8,16 +8,16 @@ class QWidget;
 namespace ui {
 
 // Moves a frameless window with the left mouse button until the release.
-// Where the application places its own windows (X11), the move starts once
-// the pointer has left the drag distance: a platform move started by the
-// press itself may swallow the second click of a double click. The window
-// first catches up with the pointer, then the window manager moves it
+// The move starts once the pointer has left the drag distance: a platform
+// move started by the press itself swallows the second click of a double
+// click. Where the application places its own windows (X11), the window first
+// catches up with the pointer, then the window manager moves it
 // (QWindow::startSystemMove), so the point grabbed stays under the pointer;
 // where no window manager takes the move, as under a bare X server, the window
 // follows the mouse itself. Where only the compositor places windows
-// (Wayland), its move starts at the press, the one moment the grab point is
-// known to both. The press still reaches the control under the mouse, so a
-// tape line gets selected.
+// (Wayland), its move starts there, the grabbed point one drag distance
+// behind. The press still reaches the control under the mouse, so a tape line
+// gets selected.
 class WindowDrag {
 public:
     explicit WindowDrag(QWidget* window) : window_(window) {}
