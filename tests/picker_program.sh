@@ -83,6 +83,27 @@ keys alt+r
 wait_for_exit Alt+R
 expect "--pick, +, double click on the operator line, Alt+R" 1 ""
 
+# Only the left button acts: right and middle double clicks on the title,
+# the rate label and a tape line neither close the picker nor pick, and a
+# right press selects no line. Alt+R then closes it: status 1, nothing picked.
+start_caller "$program" --pick 100
+wait_for_window "--pick 100, other buttons"
+keys KP_Add 2 0 Return
+read -r x y _ _ < <(geometry)
+for button in 3 2; do
+  for at in "60 20" "470 22" "100 $(tape_line_y 0)"; do
+    read -r dx dy <<<"$at"
+    xdotool mousemove $((x + dx)) $((y + dy)) click --repeat 2 --delay 80 "$button"
+    sleep 0.3
+    kill -0 "$app" 2>/dev/null || fail "a double click of button $button at $at ended the picker"
+  done
+done
+# The result line is still the selected one: a left double click below the
+# tape picks it, not the first line the right button pressed on.
+double_click_tape "$(tape_line_y 6)"
+wait_for_exit "other buttons, then a left double click below the tape"
+expect "--pick 100, + 2 0 Enter, right and middle double clicks, left double click below the tape" 0 120
+
 start_caller "$program" --pick 5
 wait_for_window "--pick 5"
 read -r x y _ _ < <(geometry)
