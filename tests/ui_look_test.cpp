@@ -199,8 +199,8 @@ private slots:
                 ui::fonts::renderingFor(font.pixelSize(), ratio));
             // One engine of the face for Chinese, Latin and common characters.
             QVERIFY(font.styleStrategy() & QFont::NoFontMerging);
-            // Away from 1, bold captions are drawn by a style of the window's own.
-            const bool outlined = font.bold() && ratio != 1;
+            // Bold captions are drawn by a style of the window's own.
+            const bool outlined = font.bold();
             QCOMPARE(widget->style() != w->style(), outlined);
         }
     }

@@ -66,7 +66,8 @@ run_once() {
   done
   read -r wx wy w _ <<<"$box"
   ((w == 574)) || { cp "$work/output.png" /tmp/wl-output.png; fail "the window did not show in weston ($box)"; }
-  sleep 0.2
+  # Shown is not yet ready for the pointer: let the first frame settle.
+  sleep 0.5
   xdotool mousemove $((ox + wx + dx)) $((oy + wy + dy))
   if [[ -n $typed ]]; then
     # weston gives the new window the keyboard.
@@ -75,7 +76,7 @@ run_once() {
   fi
   xdotool click --repeat 2 --delay 80 1
   status=
-  for _ in $(seq 30); do
+  for _ in $(seq 50); do
     if ! kill -0 "$app" 2>/dev/null; then
       status=0
       wait "$app" || status=$?
@@ -95,10 +96,10 @@ for target in "title 60 20" "rate-label 470 22" "tape-line 100 41"; do
     if [[ $name == tape-line ]]; then
       # The first line holds the number the picker started with.
       typed="KP_Add 1 Return" run_once "$dx" "$dy" --pick 7.5
-      [[ $status == 0 && $(cat "$work/program.out") == 7.5 ]] && acted=$((acted + 1))
+      if [[ $status == 0 && $(cat "$work/program.out") == 7.5 ]]; then acted=$((acted + 1)); else echo "  missed: status $status, printed '$(cat "$work/program.out")'"; fi
     else
       typed= run_once "$dx" "$dy"
-      [[ $status == 0 ]] && acted=$((acted + 1))
+      if [[ $status == 0 ]]; then acted=$((acted + 1)); else echo "  missed: status $status"; fi
     fi
   done
   echo "wayland clicks: $name: $acted of $count double clicks acted"

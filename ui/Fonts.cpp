@@ -61,17 +61,13 @@ QFont::StyleStrategy withRendering(QFont::StyleStrategy strategy, int pixels, qr
 
 bool smoothed(const QFont& font, qreal ratio) { return font.pixelSize() * ratio > kLargestBiLevelPixels; }
 
-// Qt's synthetic bold is right only where the face is drawn at its own size:
-// it emboldens the outline at the logical size by a fixed share of the em and
-// scales it only then, which leaves a stroke one logical pixel heavier at a
-// ratio of 1 alone. Bi-level at 1.25 or 1.5 the extra half pixel mostly falls
-// between pixel centres and the bold reads as regular; smoothed at 2 it is
-// half the weight.
-bool drawnAsOutline(const QFont& font, qreal ratio) { return font.bold() && (ratio != 1 || smoothed(font, ratio)); }
-
-// Draws the captions of bold faces the ratio leaves without a bold stroke.
-// Here the regular outlines are filled and stroked one logical pixel wide:
-// every stroke one logical pixel heavier, as the bold face is at a ratio of 1,
+// Qt's synthetic bold cannot be relied on for these faces: it emboldens the
+// outline by a fixed share of the em at the logical size and scales it only
+// then. Bi-level, the extra half pixel mostly falls between pixel centres:
+// away from a ratio of 1 (1.25, 1.5), and with the FreeType and Qt of some
+// releases at 1 too, the bold reads as regular; smoothed at 2 it is half the
+// weight. So every bold caption is drawn here: the regular outlines filled
+// and stroked one logical pixel wide, every stroke one logical pixel heavier,
 // smoothed or bi-level as the face is drawn at this size.
 class OutlinedBoldStyle : public QProxyStyle {
 public:
@@ -83,7 +79,7 @@ public:
         const QFont font = painter->font();
         const qreal ratio = painter->device()->devicePixelRatio();
         // Mnemonics and line breaks are the base style's to lay out.
-        if (!drawnAsOutline(font, ratio) || text.contains(u'&') || text.contains(u'\n')) {
+        if (!font.bold() || text.contains(u'&') || text.contains(u'\n')) {
             QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
             return;
         }
@@ -137,7 +133,7 @@ void fitText(QWidget* window, qreal ratio)
             font.setStyleStrategy(strategy);
             widget->setFont(font);
         }
-        const bool outline = drawnAsOutline(font, ratio);
+        const bool outline = font.bold();
         if (outline && !outlined) {
             // Over the window's own style, not the desktop's.
             outlined = new OutlinedBoldStyle(QStyleFactory::create(window->style()->name()));

@@ -21,8 +21,8 @@ QFont::StyleStrategy renderingFor(int pixels, qreal ratio);
 QFont songFont(int pixels, bool bold, qreal ratio = 1);
 
 // Sets the rendering of every font of `window` and its controls for `ratio`.
-// Bold captions at any ratio but 1 are drawn as outlines, one logical pixel
-// heavier than the regular face, as the bold face is at 1.
+// Bold captions are drawn as outlines, one logical pixel heavier than the
+// regular face, at every ratio.
 void fitText(QWidget* window, qreal ratio);
 
 } // namespace ui::fonts
