@@ -46,11 +46,5 @@ if(TARGET qinghe-taxcalc)
                 $<TARGET_FILE:look-check> ${scale})
       set_tests_properties(ui_look_wayland_${scale} PROPERTIES TIMEOUT 60)
     endforeach()
-    if(XVFB AND XDOTOOL AND IMPORT)
-      add_test(NAME ui_wayland_double_clicks
-        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wayland_clicks.sh $<TARGET_FILE:qinghe-taxcalc> 20)
-      # Alone: a loaded machine would stretch a double click past its interval.
-      set_tests_properties(ui_wayland_double_clicks PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
-    endif()
   endif()
 endif()

@@ -4,7 +4,10 @@
 # surface must not start the compositor's move at once, whose grab would
 # swallow the second click: every one of `count` double clicks on the title
 # and the rate label closes the window, and every one on a tape line picks.
-#   wayland_clicks.sh <qinghe-taxcalc> [count]
+#   tests/display_session.sh is sourced; run it alone:
+#   bash tests/wayland_clicks.sh build/app/qinghe-taxcalc [count]
+# Not yet in CTest: Debian 12 (weston 10, Qt 6.4) acts on 60 of 60, Debian 13
+# (weston 14, Qt 6.8) lost one title double click of 20 in one run of two.
 set -euo pipefail
 
 program=$1
