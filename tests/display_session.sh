@@ -99,7 +99,7 @@ wait_for_window() {
   local what=${1:-}
   window=
   for _ in $(seq 150); do
-    window=$(xdotool search --onlyvisible --name '^青禾税率计算器$' 2>/dev/null | head -n1 || true)
+    window=$(LC_ALL=C.UTF-8 xdotool search --onlyvisible --name '^青禾税率计算器$' 2>/dev/null | head -n1 || true)
     [[ -n $window ]] && return 0
     kill -0 "$app" 2>/dev/null || fail "${what:+$what }the program ended early: $(cat "$work/program.log")"
     sleep 0.1

@@ -27,7 +27,9 @@ shoot() {
   read -r x y w h < <(geometry)
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/$name.png"
   xdotool key Escape
-  wait "$app" || fail "$name: exit status $?"
+  local status=0
+  wait "$app" || status=$?
+  ((status == 0)) || fail "$name: exit status $status; the program said: $(tail -n 20 "$work/program.log")"
 }
 
 same() {

@@ -6,6 +6,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/GbkText.h"
 #include "ui/KeyMap.h"
+#include "ui/LayoutKey.h"
 #include "ui/Picker.h"
 #include "ui/Pictures.h"
 #include "ui/TapeModel.h"
@@ -53,6 +54,72 @@ private slots:
         QTEST(int(translated->code), "code");
         QTEST(translated->shift.shift, "shift");
         QTEST(translated->shift.alt, "alt");
+    }
+
+    // What a key of a layout does, as the control the US map clicks for it.
+    void layoutKeys_data()
+    {
+        QTest::addColumn<int>("digit"); // -1: not on the digit row
+        QTest::addColumn<uint>("unshifted");
+        QTest::addColumn<uint>("shifted");
+        QTest::addColumn<char>("letter");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<bool>("alt");
+        QTest::addColumn<QString>("control"); // empty: nothing
+        const auto row = [](const char* name, int digit, char32_t unshifted, char32_t shifted, char letter, bool shift,
+                             bool alt, const char* control) {
+            QTest::newRow(name) << digit << uint(unshifted) << uint(shifted) << letter << shift << alt
+                                << QString::fromLatin1(control);
+        };
+        row("us 8", 8, U'8', U'*', 0, false, false, "SBtn8");
+        row("us Shift+8 multiplies", 8, U'8', U'*', 0, true, false, "SBtnMulti");
+        row("us Shift+5 types 5", 5, U'5', U'%', 0, true, false, "SBtn5");
+        row("us =", -1, U'=', U'+', 0, false, false, "SBtnEqual");
+        row("us Shift+= adds", -1, U'=', U'+', 0, true, false, "SBtnAdd");
+        row("us - changes the sign", -1, U'-', U'_', 0, false, false, "SBtnZF");
+        row("us Shift+- too", -1, U'-', U'_', 0, true, false, "SBtnZF");
+        row("us Shift+/ divides", -1, U'/', U'?', 0, true, false, "SBtnDiv");
+        row("us Shift+. is the point", -1, U'.', U'>', 0, true, false, "SBtnDot");
+        row("us , nothing", -1, U',', U'<', 0, false, false, "");
+        row("us Alt+C", -1, U'c', U'C', 'C', false, true, "SBtnC");
+        row("us C without Alt", -1, U'c', U'C', 'C', false, false, "");
+        row("fr & types 1", 1, U'&', U'1', 0, false, false, "SBtn1");
+        row("fr é types 2", 2, U'\u00E9', U'2', 0, false, false, "SBtn2");
+        row("fr Shift+8 types 8", 8, U'_', U'8', 0, true, false, "SBtn8");
+        row("fr - on the 6 changes the sign", 6, U'-', U'6', 0, false, false, "SBtnZF");
+        row("fr * multiplies", -1, U'*', U'\u00B5', 0, false, false, "SBtnMulti");
+        row("fr ù nothing, not 5", -1, U'\u00F9', U'%', 0, false, false, "");
+        row("fr Alt+M", -1, U'm', U'M', 'M', false, true, "SBtnMS");
+        row("de Shift+0 is equals", 0, U'0', U'=', 0, true, false, "SBtnEqual");
+        row("de Shift+7 divides", 7, U'7', U'/', 0, true, false, "SBtnDiv");
+        row("de Shift+3 types 3", 3, U'3', U'\u00A7', 0, true, false, "SBtn3");
+        row("de # nothing, not 3", -1, U'#', U'\'', 0, false, false, "");
+        row("de + adds", -1, U'+', U'*', 0, false, false, "SBtnAdd");
+        row("de Shift++ multiplies", -1, U'+', U'*', 0, true, false, "SBtnMulti");
+        row("ru Alt+es clears", -1, U'\u0441', U'\u0421', 'C', false, true, "SBtnC");
+        row("ru Shift+7 types 7", 7, U'7', U'?', 0, true, false, "SBtn7");
+    }
+
+    void layoutKeys()
+    {
+        QFETCH(int, digit);
+        QFETCH(uint, unshifted);
+        QFETCH(uint, shifted);
+        QFETCH(char, letter);
+        QFETCH(bool, shift);
+        QFETCH(bool, alt);
+        QFETCH(QString, control);
+        const ui::LayoutKey key{
+            digit < 0 ? std::nullopt : std::optional<int>(digit), char32_t(unshifted), char32_t(shifted), letter};
+        const ui::ShiftState state{shift, alt, false};
+        std::optional<std::string_view> clicked;
+        if (const auto pressed = ui::layoutVirtualKey(key, state)) {
+            clicked = ui::keyStageOne(pressed->code, pressed->shift);
+            if (!clicked) {
+                clicked = ui::keyStageTwo(pressed->code, pressed->shift);
+            }
+        }
+        QCOMPARE(clicked ? QString::fromLatin1(clicked->data(), qsizetype(clicked->size())) : QString(), control);
     }
 
     void modifierKeysAreNoKeys()

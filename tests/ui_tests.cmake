@@ -50,6 +50,13 @@ if(TARGET qinghe-taxcalc-ui)
     add_test(NAME ui_fixed_look
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixed_look.sh $<TARGET_FILE:qinghe-taxcalc>)
     set_tests_properties(ui_fixed_look PROPERTIES TIMEOUT 60)
+    # Keys by what is printed on them on US, German, French and Russian layouts.
+    find_program(SETXKBMAP setxkbmap)
+    if(SETXKBMAP)
+      add_test(NAME ui_keyboard_layouts
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/keyboard_layouts.sh $<TARGET_FILE:qinghe-taxcalc>)
+      set_tests_properties(ui_keyboard_layouts PROPERTIES TIMEOUT 120)
+    endif()
     # The program as another program's value picker: its output and status.
     add_test(NAME ui_picker_program
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/picker_program.sh $<TARGET_FILE:qinghe-taxcalc>)

@@ -16,18 +16,18 @@ struct KeyCap {
 };
 
 constexpr auto kMainKeys = std::to_array<KeyCap>({
-    {Qt::Key_Backspace, 8, false},
-    {Qt::Key_Tab, 9, false},
-    {Qt::Key_Backtab, 9, true},
-    {Qt::Key_Return, 13, false},
-    {Qt::Key_Enter, 13, false},
-    {Qt::Key_Escape, 27, false},
-    {Qt::Key_Space, 32, false},
-    {Qt::Key_Left, 37, false},
-    {Qt::Key_Up, 38, false},
-    {Qt::Key_Right, 39, false},
-    {Qt::Key_Down, 40, false},
-    {Qt::Key_Delete, 46, false},
+    {Qt::Key_Backspace, vk::VK_BACK, false},
+    {Qt::Key_Tab, vk::VK_TAB, false},
+    {Qt::Key_Backtab, vk::VK_TAB, true},
+    {Qt::Key_Return, vk::VK_RETURN, false},
+    {Qt::Key_Enter, vk::VK_RETURN, false},
+    {Qt::Key_Escape, vk::VK_ESCAPE, false},
+    {Qt::Key_Space, vk::VK_SPACE, false},
+    {Qt::Key_Left, vk::VK_LEFT, false},
+    {Qt::Key_Up, vk::VK_UP, false},
+    {Qt::Key_Right, vk::VK_RIGHT, false},
+    {Qt::Key_Down, vk::VK_DOWN, false},
+    {Qt::Key_Delete, vk::VK_DELETE, false},
     {Qt::Key_ParenRight, '0', true},
     {Qt::Key_Exclam, '1', true},
     {Qt::Key_At, '2', true},
@@ -38,40 +38,40 @@ constexpr auto kMainKeys = std::to_array<KeyCap>({
     {Qt::Key_Ampersand, '7', true},
     {Qt::Key_Asterisk, '8', true},
     {Qt::Key_ParenLeft, '9', true},
-    {Qt::Key_Semicolon, 186, false},
-    {Qt::Key_Colon, 186, true},
-    {Qt::Key_Equal, 187, false},
-    {Qt::Key_Plus, 187, true},
-    {Qt::Key_Comma, 188, false},
-    {Qt::Key_Less, 188, true},
-    {Qt::Key_Minus, 189, false},
-    {Qt::Key_Underscore, 189, true},
-    {Qt::Key_Period, 190, false},
-    {Qt::Key_Greater, 190, true},
-    {Qt::Key_Slash, 191, false},
-    {Qt::Key_Question, 191, true},
-    {Qt::Key_QuoteLeft, 192, false},
-    {Qt::Key_AsciiTilde, 192, true},
-    {Qt::Key_BracketLeft, 219, false},
-    {Qt::Key_BraceLeft, 219, true},
-    {Qt::Key_Backslash, 220, false},
-    {Qt::Key_Bar, 220, true},
-    {Qt::Key_BracketRight, 221, false},
-    {Qt::Key_BraceRight, 221, true},
-    {Qt::Key_Apostrophe, 222, false},
-    {Qt::Key_QuoteDbl, 222, true},
+    {Qt::Key_Semicolon, vk::VK_OEM_1, false},
+    {Qt::Key_Colon, vk::VK_OEM_1, true},
+    {Qt::Key_Equal, vk::VK_OEM_PLUS, false},
+    {Qt::Key_Plus, vk::VK_OEM_PLUS, true},
+    {Qt::Key_Comma, vk::VK_OEM_COMMA, false},
+    {Qt::Key_Less, vk::VK_OEM_COMMA, true},
+    {Qt::Key_Minus, vk::VK_OEM_MINUS, false},
+    {Qt::Key_Underscore, vk::VK_OEM_MINUS, true},
+    {Qt::Key_Period, vk::VK_OEM_PERIOD, false},
+    {Qt::Key_Greater, vk::VK_OEM_PERIOD, true},
+    {Qt::Key_Slash, vk::VK_OEM_2, false},
+    {Qt::Key_Question, vk::VK_OEM_2, true},
+    {Qt::Key_QuoteLeft, vk::VK_OEM_3, false},
+    {Qt::Key_AsciiTilde, vk::VK_OEM_3, true},
+    {Qt::Key_BracketLeft, vk::VK_OEM_4, false},
+    {Qt::Key_BraceLeft, vk::VK_OEM_4, true},
+    {Qt::Key_Backslash, vk::VK_OEM_5, false},
+    {Qt::Key_Bar, vk::VK_OEM_5, true},
+    {Qt::Key_BracketRight, vk::VK_OEM_6, false},
+    {Qt::Key_BraceRight, vk::VK_OEM_6, true},
+    {Qt::Key_Apostrophe, vk::VK_OEM_7, false},
+    {Qt::Key_QuoteDbl, vk::VK_OEM_7, true},
 });
 
 // With Qt's keypad modifier these are the numeric keypad's own keys.
 constexpr auto kKeypadKeys = std::to_array<KeyCap>({
-    {Qt::Key_Asterisk, 106, false},
-    {Qt::Key_Plus, 107, false},
-    {Qt::Key_Minus, 109, false},
-    {Qt::Key_Period, 110, false},
-    {Qt::Key_Comma, 110, false},
-    {Qt::Key_Slash, 111, false},
-    {Qt::Key_Enter, 13, false},
-    {Qt::Key_Return, 13, false},
+    {Qt::Key_Asterisk, vk::VK_MULTIPLY, false},
+    {Qt::Key_Plus, vk::VK_ADD, false},
+    {Qt::Key_Minus, vk::VK_SUBTRACT, false},
+    {Qt::Key_Period, vk::VK_DECIMAL, false},
+    {Qt::Key_Comma, vk::VK_DECIMAL, false},
+    {Qt::Key_Slash, vk::VK_DIVIDE, false},
+    {Qt::Key_Enter, vk::VK_RETURN, false},
+    {Qt::Key_Return, vk::VK_RETURN, false},
 });
 
 std::optional<KeyCap> find(const auto& table, int qtKey)
@@ -86,7 +86,7 @@ std::optional<KeyCap> find(const auto& table, int qtKey)
 std::optional<KeyCap> keyCap(int qtKey, bool keypad)
 {
     if (keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        return KeyCap{qtKey, static_cast<std::uint16_t>(96 + qtKey - Qt::Key_0), false};
+        return KeyCap{qtKey, static_cast<std::uint16_t>(vk::VK_NUMPAD0 + qtKey - Qt::Key_0), false};
     }
     if (keypad) {
         if (auto cap = find(kKeypadKeys, qtKey)) {
@@ -97,7 +97,7 @@ std::optional<KeyCap> keyCap(int qtKey, bool keypad)
         return KeyCap{qtKey, static_cast<std::uint16_t>(qtKey), false};
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
-        return KeyCap{qtKey, static_cast<std::uint16_t>(112 + qtKey - Qt::Key_F1), false};
+        return KeyCap{qtKey, static_cast<std::uint16_t>(vk::VK_F1 + qtKey - Qt::Key_F1), false};
     }
     return find(kMainKeys, qtKey);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/VirtualKeys.h"
+
 #include <QtCore/qnamespace.h>
 
 #include <array>
@@ -25,9 +27,11 @@ struct VirtualKey {
 };
 
 // Qt names the character, the map names the key cap of a US keyboard:
-// (Key_Asterisk, Shift) -> (56, Shift); (Key_8, Keypad) -> (104);
-// (Key_Plus, Keypad) -> (107); (Key_Enter, Keypad) -> (13).
-// Keys the map can never use (Shift, Alt, Home, ...) give nothing.
+// (Key_Asterisk, Shift) -> ('8', Shift); (Key_8, Keypad) -> (VK_NUMPAD8);
+// (Key_Plus, Keypad) -> (VK_ADD); (Key_Enter, Keypad) -> (VK_RETURN).
+// Keys the map can never use (Shift, Alt, Home, ...) give nothing. The
+// window uses it for the keys that type no character and the keypad, whose
+// Qt keys are the same on every layout, and wherever the layout is unknown.
 std::optional<VirtualKey> toVirtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
 
 ShiftState shiftStateOf(Qt::KeyboardModifiers modifiers);
@@ -44,10 +48,10 @@ struct KeyBinding {
 // The AltDown rows form the second stage, run after the first for Alt only;
 // no code is in both stages, so a key press clicks at most one control.
 inline constexpr auto kKeyMap = std::to_array<KeyBinding>({
-    {8, When::Always, "SBtnBack"},
-    {13, When::Always, "SBtnEqual"},
-    {27, When::Always, "BitBtnCancel"},
-    {120, When::Always, "BitBtnCancel"},
+    {vk::VK_BACK, When::Always, "SBtnBack"},
+    {vk::VK_RETURN, When::Always, "SBtnEqual"},
+    {vk::VK_ESCAPE, When::Always, "BitBtnCancel"},
+    {vk::VK_F9, When::Always, "BitBtnCancel"},
     {'0', When::Always, "SBtn0"},
     {'1', When::Always, "SBtn1"},
     {'2', When::Always, "SBtn2"},
@@ -59,26 +63,26 @@ inline constexpr auto kKeyMap = std::to_array<KeyBinding>({
     {'8', When::ShiftUp, "SBtn8"},
     {'8', When::ShiftDown, "SBtnMulti"},
     {'9', When::Always, "SBtn9"},
-    {96, When::Always, "SBtn0"},
-    {97, When::Always, "SBtn1"},
-    {98, When::Always, "SBtn2"},
-    {99, When::Always, "SBtn3"},
-    {100, When::Always, "SBtn4"},
-    {101, When::Always, "SBtn5"},
-    {102, When::Always, "SBtn6"},
-    {103, When::Always, "SBtn7"},
-    {104, When::Always, "SBtn8"},
-    {105, When::Always, "SBtn9"},
-    {106, When::Always, "SBtnMulti"},
-    {107, When::Always, "SBtnAdd"},
-    {109, When::Always, "SBtnSub"},
-    {110, When::Always, "SBtnDot"},
-    {190, When::Always, "SBtnDot"},
-    {111, When::Always, "SBtnDiv"},
-    {191, When::Always, "SBtnDiv"},
-    {187, When::ShiftUp, "SBtnEqual"},
-    {187, When::ShiftDown, "SBtnAdd"},
-    {189, When::Always, "SBtnZF"},
+    {vk::VK_NUMPAD0, When::Always, "SBtn0"},
+    {vk::VK_NUMPAD1, When::Always, "SBtn1"},
+    {vk::VK_NUMPAD2, When::Always, "SBtn2"},
+    {vk::VK_NUMPAD3, When::Always, "SBtn3"},
+    {vk::VK_NUMPAD4, When::Always, "SBtn4"},
+    {vk::VK_NUMPAD5, When::Always, "SBtn5"},
+    {vk::VK_NUMPAD6, When::Always, "SBtn6"},
+    {vk::VK_NUMPAD7, When::Always, "SBtn7"},
+    {vk::VK_NUMPAD8, When::Always, "SBtn8"},
+    {vk::VK_NUMPAD9, When::Always, "SBtn9"},
+    {vk::VK_MULTIPLY, When::Always, "SBtnMulti"},
+    {vk::VK_ADD, When::Always, "SBtnAdd"},
+    {vk::VK_SUBTRACT, When::Always, "SBtnSub"},
+    {vk::VK_DECIMAL, When::Always, "SBtnDot"},
+    {vk::VK_OEM_PERIOD, When::Always, "SBtnDot"},
+    {vk::VK_DIVIDE, When::Always, "SBtnDiv"},
+    {vk::VK_OEM_2, When::Always, "SBtnDiv"},
+    {vk::VK_OEM_PLUS, When::ShiftUp, "SBtnEqual"},
+    {vk::VK_OEM_PLUS, When::ShiftDown, "SBtnAdd"},
+    {vk::VK_OEM_MINUS, When::Always, "SBtnZF"},
     {'C', When::AltDown, "SBtnC"},
     {'E', When::AltDown, "SBtnCE"},
     {'M', When::AltDown, "SBtnMS"},

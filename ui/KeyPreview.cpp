@@ -28,8 +28,12 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
             break;
         }
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (auto pressed = toVirtualKey(key->key(), key->modifiers())) {
-            handler_(pressed->code, pressed->shift);
+        const auto described = layout_.describe(key->nativeScanCode(), key->nativeModifiers());
+        const auto pressed = described ? layoutVirtualKey(*described, shiftStateOf(key->modifiers()))
+                                       : toVirtualKey(key->key(), key->modifiers());
+        if (pressed) {
+            std::uint16_t code = pressed->code;
+            handler_(code, pressed->shift);
         }
         break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/KeyMap.h"
+#include "ui/XkbLayout.h"
 
 #include <QObject>
 
@@ -11,7 +12,8 @@ class QWidget;
 
 namespace ui {
 
-// Shows the window every key press before the focused control gets it, and
+// Shows the window every key press before the focused control gets it, as
+// the key of the US keyboard map that acts for it on the layout in use, and
 // lets the key go on: an application event filter that reacts to the first
 // delivery of each press to a widget of this window, not to the copies Qt
 // hands up the parent chain when a child ignores the key.
@@ -27,6 +29,7 @@ protected:
 private:
     QWidget* window_;
     Handler handler_;
+    XkbLayout layout_;
     // The press now climbing from child to parent, and the widget it reaches
     // next; a press at the same address anywhere else is a new one.
     const QEvent* climbing_ = nullptr;

@@ -20,8 +20,6 @@
 
 namespace ui::x11 {
 
-namespace {
-
 xcb_connection_t* connection()
 {
     if (platform::displayServer() != platform::DisplayServer::X11) {
@@ -30,6 +28,8 @@ xcb_connection_t* connection()
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
+
+namespace {
 
 // xcb replies are malloc'ed.
 template <class Reply>

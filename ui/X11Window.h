@@ -4,11 +4,15 @@
 #include <qwindowdefs.h>
 
 class QWidget;
+struct xcb_connection_t;
 
 // The X11 requests the window needs that Qt makes only in logical pixels,
 // with a pointer position of its own, or not at all. Each does nothing where
 // the application does not run on X11.
 namespace ui::x11 {
+
+// The application's connection to the X server; null elsewhere.
+xcb_connection_t* connection();
 
 // Sets the bounding shape of the window's native window to `deviceRegion`,
 // in device pixels. The X server then neither draws nor delivers the mouse
