@@ -1,5 +1,6 @@
 #include "app/Answer.h"
 #include "app/CommandLine.h"
+#include "app/ProcessEnd.h"
 #include "app/ScaleFactor.h"
 #include "app/WindowGeometry.h"
 #include "app/WindowRun.h"
@@ -39,5 +40,7 @@ int main(int argc, char* argv[])
             window.move(*place);
         }
     }
-    return app::runWindow(window, commandLine, answer, std::cerr);
+    const int status = app::runWindow(window, commandLine, answer, std::cerr);
+    app::endWhereTeardownMayHang(status);
+    return status;
 }

@@ -21,4 +21,6 @@ bool serverCutsWindows() { return displayServer() == DisplayServer::X11; }
 
 bool compositorMovesWindows() { return displayServer() == DisplayServer::Wayland; }
 
+bool teardownMayHang() { return displayServer() == DisplayServer::Wayland; }
+
 } // namespace ui::platform

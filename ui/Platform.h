@@ -20,4 +20,11 @@ bool serverCutsWindows();
 // window, and on X11 may hand the move to the window manager.
 bool compositorMovesWindows();
 
+// Can the toolkit's teardown of the display connection hang? On Wayland,
+// Qt's plugin (6.4 and 6.8 alike) reads the connection with two threads; one
+// may stop with a read still prepared for it, and the other then waits for
+// that read for ever inside QApplication's destructor, after the window has
+// closed.
+bool teardownMayHang();
+
 } // namespace ui::platform
