@@ -16,8 +16,8 @@ DisplayServer displayServer();
 bool serverCutsWindows();
 
 // Who moves a dragged window? On Wayland only the compositor places windows.
-// Elsewhere the application places its own
-// window, and on X11 may hand the move to the window manager.
+// Elsewhere the application places its own window, and on X11 may hand the
+// move to the window manager.
 bool compositorMovesWindows();
 
 // Can the toolkit's teardown of the display connection hang? On Wayland,
