@@ -23,6 +23,17 @@
 #   wait_for_exit <what>     waits for the program to end; sets $status
 #   wait_for_window [what]   waits for the calculator's window; sets $window
 #   geometry         prints the window's x, y, width and height
+#   start_weston <width> <height>   a weston on the X server, in a window of
+#                    its own; exports XDG_RUNTIME_DIR, sets $socket (for
+#                    WAYLAND_DISPLAY) and $ox, $oy: its output's place on
+#                    the X screen. The desktop is magenta. Keys typed with
+#                    xdotool reach weston's focused window, in the layout
+#                    the X server had when weston started.
+#   weston_window_box  prints x, y, width and height of what is not magenta
+#                    in weston's output: the calculator's window there
+#   wait_for_weston_window   waits until the window shows whole in weston and
+#                    its first frame has settled; sets $wx, $wy, its place
+#                    in the output
 # A script with an exit trap of its own skips `session`: it sets $work to a
 # directory of its own and kills the pids in the array `pids` at exit, and
 # may define its own `fail` after sourcing. Then
@@ -110,6 +121,60 @@ wait_for_window() {
 geometry() {
   xwininfo -id "$window" |
     awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}'
+}
+
+start_weston() {
+  weston_width=$1 weston_height=$2
+  export XDG_RUNTIME_DIR=$work/run
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  cat >"$work/weston.ini" <<'INI'
+[core]
+idle-time=0
+[shell]
+background-color=0xffff00ff
+panel-position=none
+locking=false
+animation=none
+startup-animation=none
+INI
+  socket=weston-$$
+  weston --backend=x11-backend.so --use-pixman --width="$weston_width" --height="$weston_height" --socket="$socket" \
+    --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
+  track $!
+  for _ in $(seq 100); do [[ -S $XDG_RUNTIME_DIR/$socket ]] && break; sleep 0.1; done
+  [[ -S $XDG_RUNTIME_DIR/$socket ]] || fail "weston did not start: $(tail -5 "$work/weston.log")"
+  ox= oy=
+  for _ in $(seq 50); do
+    read -r ox oy < <(xwininfo -root -children | awk '/"Weston Compositor/ { split($NF, at, "+"); print at[2], at[3] }') || true
+    [[ -n $ox ]] && return 0
+    sleep 0.1
+  done
+  fail "weston's output window did not appear: $(tail -5 "$work/weston.log")"
+}
+
+# The pointer goes to the output's last pixel first, where its cursor shows
+# no more than that pixel, painted over.
+weston_window_box() {
+  local right=$((weston_width - 1)) bottom=$((weston_height - 1))
+  xdotool mousemove $((ox + right)) $((oy + bottom))
+  sleep 0.1
+  import -window root -crop "${weston_width}x${weston_height}+${ox}+${oy}" +repage "$work/output.png"
+  convert "$work/output.png" -fill '#FF00FF' -draw "rectangle $((right - 3)),$((bottom - 3)) $right,$bottom" \
+    -fill black -fuzz 2% -opaque '#FF00FF' -fill white +opaque black -trim -format '%X %Y %w %h' info: | tr -d '+'
+}
+
+wait_for_weston_window() {
+  local box= w=0
+  for _ in $(seq 100); do
+    box=$(weston_window_box 2>/dev/null || true)
+    read -r wx wy w _ <<<"${box:-0 0 0 0}"
+    ((w == 574)) && break
+    kill -0 "$app" 2>/dev/null || fail "the program ended early: $(cat "$work/program.log")"
+    sleep 0.1
+  done
+  ((w == 574)) || fail "the window did not show in weston ($box)"
+  # Shown is not yet ready for the pointer and the keys.
+  sleep 0.5
 }
 
 # The command line of the launcher; see the top of this file.

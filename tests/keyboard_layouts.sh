@@ -3,12 +3,16 @@
 # program under an X server of its own, the layout set with setxkbmap, keys
 # sent with xdotool by the character they type (xdotool adds Shift where the
 # layout needs it), the result read from the tape the program prints.
-#   keyboard_layouts.sh <qinghe-taxcalc>
+#   keyboard_layouts.sh <qinghe-taxcalc> [wayland]
+# With "wayland" the program runs in a weston nested in the X server, which
+# takes the X server's layout when it starts; the rows that change the
+# layout while the window is open are left out there.
 set -euo pipefail
 
 program=$1
+wayland=${2:-}
 source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
-session "keyboard layouts"
+session "keyboard layouts${wayland:+ on wayland}"
 start_xvfb 1024x768x24
 
 # Layout, the tape's last line's number after the keys, and the keys; a key
@@ -44,12 +48,30 @@ rows=(
   "fr|24|ampersand layout=us 2 asterisk 2 Return"
 )
 
+weston_layout=
+weston_pid=
 for row in "${rows[@]}"; do
   IFS='|' read -r layout want keys <<<"$row"
-  setxkbmap -display "$DISPLAY" "$layout"
-  start_caller QT_QPA_PLATFORM=xcb "$program" --print-tape
-  wait_for_window "$layout: $keys:"
-  xdotool windowfocus --sync "$window"
+  if [[ -z $wayland ]]; then
+    setxkbmap -display "$DISPLAY" "$layout"
+    start_caller QT_QPA_PLATFORM=xcb "$program" --print-tape
+    wait_for_window "$layout: $keys:"
+    xdotool windowfocus --sync "$window"
+  else
+    [[ $keys != *layout=* ]] || continue
+    if [[ $layout != "$weston_layout" ]]; then
+      [[ -z $weston_pid ]] || { kill "$weston_pid"; wait "$weston_pid" 2>/dev/null || true; }
+      setxkbmap -display "$DISPLAY" "$layout"
+      start_weston 800 400
+      weston_pid=${pids[-1]}
+      weston_layout=$layout
+    fi
+    start_caller WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$program" --print-tape
+    wait_for_weston_window
+    # weston gives the new window the keyboard; the pointer over its
+    # output gives weston the X server's.
+    xdotool mousemove $((ox + 10)) $((oy + 10))
+  fi
   for key in $keys; do
     if [[ $key == layout=* ]]; then
       setxkbmap -display "$DISPLAY" "${key#layout=}"

@@ -46,5 +46,19 @@ if(TARGET qinghe-taxcalc)
                 $<TARGET_FILE:look-check> ${scale})
       set_tests_properties(ui_look_wayland_${scale} PROPERTIES TIMEOUT 60)
     endforeach()
+    # weston nested in Xvfb, driven by real X events.
+    if(XVFB AND XDOTOOL AND IMPORT)
+      add_test(NAME ui_wayland_double_clicks
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wayland_clicks.sh $<TARGET_FILE:qinghe-taxcalc> 20)
+      # Alone: a loaded machine would stretch a double click past its interval.
+      set_tests_properties(ui_wayland_double_clicks PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+      # The compositor's keymap reaches the window from Qt 6.5 on, the first
+      # to name its Wayland seat.
+      if(SETXKBMAP AND Qt6_VERSION VERSION_GREATER_EQUAL 6.5)
+        add_test(NAME ui_keyboard_layouts_wayland
+          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/keyboard_layouts.sh $<TARGET_FILE:qinghe-taxcalc> wayland)
+        set_tests_properties(ui_keyboard_layouts_wayland PROPERTIES TIMEOUT 180)
+      endif()
+    endif()
   endif()
 endif()

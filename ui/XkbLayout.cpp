@@ -1,8 +1,13 @@
 #include "ui/XkbLayout.h"
 
+#include "ui/Platform.h"
 #include "ui/X11Window.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <sys/mman.h>
+#include <unistd.h>
+#include <wayland-client.h>
 
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon-x11.h>
@@ -135,24 +140,34 @@ void XkbLayout::KeymapFree::operator()(xkb_keymap* keymap) const { xkb_keymap_un
 
 XkbLayout::XkbLayout()
 {
-    xcb_connection_t* connection = x11::connection();
-    if (connection == nullptr) {
+    context_.reset(xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES));
+    if (!context_) {
         return;
     }
+    switch (platform::displayServer()) {
+    case platform::DisplayServer::X11: watchX11(); break;
+    case platform::DisplayServer::Wayland: watchWayland(); break;
+    case platform::DisplayServer::Other: break;
+    }
+}
+
+XkbLayout::~XkbLayout() = default;
+
+void XkbLayout::watchX11()
+{
+    xcb_connection_t* connection = x11::connection();
     std::uint8_t eventBase = 0;
-    if (xkb_x11_setup_xkb_extension(connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+    if (connection == nullptr ||
+        xkb_x11_setup_xkb_extension(connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
             XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &eventBase, nullptr) == 0) {
         return;
     }
     device_ = xkb_x11_get_core_keyboard_device_id(connection);
     xkbEvent_ = eventBase;
-    context_.reset(xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES));
     // Qt's own keyboard asks the server for the events that change the
     // keymap; this filter sees them go by.
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
-
-XkbLayout::~XkbLayout() = default;
 
 bool XkbLayout::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
@@ -162,15 +177,75 @@ bool XkbLayout::nativeEventFilter(const QByteArray& eventType, void* message, qi
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7F) == xkbEvent_ &&
         (event->pad0 == kNewKeyboardNotify || event->pad0 == kMapNotify)) {
-        keymap_.reset();
-        latinGroups_.clear();
+        forgetKeymap();
     }
     return false;
 }
 
+void XkbLayout::KeyboardRelease::operator()(wl_keyboard* keyboard) const
+{
+    if (wl_keyboard_get_version(keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION) {
+        wl_keyboard_release(keyboard);
+    } else {
+        wl_keyboard_destroy(keyboard);
+    }
+}
+
+void XkbLayout::watchWayland()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    auto* wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
+    wl_seat* seat = wayland != nullptr ? wayland->seat() : nullptr;
+    if (seat == nullptr) {
+        return;
+    }
+    static constexpr wl_keyboard_listener kListener{
+        .keymap = &XkbLayout::keymapSent,
+        .enter = [](void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {},
+        .leave = [](void*, wl_keyboard*, std::uint32_t, wl_surface*) {},
+        .key = [](void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t) {},
+        .modifiers = &XkbLayout::modifiersSent,
+        .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
+    };
+    // Qt reads events on this connection's default queue, so the
+    // compositor's answers reach the listener on the window's thread.
+    waylandKeyboard_.reset(wl_seat_get_keyboard(seat));
+    wl_keyboard_add_listener(waylandKeyboard_.get(), &kListener, this);
+#endif
+}
+
+void XkbLayout::keymapSent(void* layout, wl_keyboard*, std::uint32_t format, std::int32_t fd, std::uint32_t size)
+{
+    auto* self = static_cast<XkbLayout*>(layout);
+    self->forgetKeymap();
+    if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 1) {
+        // Mapped private, as the protocol asks from version 7 on.
+        void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (text != MAP_FAILED) {
+            // The text ends with a NUL the buffer is not to hold.
+            self->keymap_.reset(xkb_keymap_new_from_buffer(self->context_.get(), static_cast<const char*>(text),
+                size - 1, XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS));
+            munmap(text, size);
+        }
+    }
+    close(fd);
+}
+
+void XkbLayout::modifiersSent(
+    void* layout, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t group)
+{
+    static_cast<XkbLayout*>(layout)->waylandGroup_ = group;
+}
+
+void XkbLayout::forgetKeymap()
+{
+    keymap_.reset();
+    latinGroups_.clear();
+}
+
 xkb_keymap* XkbLayout::keymap()
 {
-    if (!keymap_ && context_) {
+    if (!keymap_ && context_ && device_ >= 0) {
         keymap_.reset(
             xkb_x11_keymap_new_from_device(context_.get(), x11::connection(), device_, XKB_KEYMAP_COMPILE_NO_FLAGS));
     }
@@ -198,7 +273,8 @@ std::optional<LayoutKey> XkbLayout::describe(std::uint32_t keycode, std::uint32_
         return std::nullopt;
     }
     // Past the key's last group the key wraps round, as the server counts.
-    const xkb_layout_index_t group = groupOf(state) % xkb_keymap_num_layouts_for_key(map, keycode);
+    const xkb_layout_index_t group =
+        waylandGroup_.value_or(groupOf(state)) % xkb_keymap_num_layouts_for_key(map, keycode);
     const xkb_mod_index_t shiftIndex = xkb_keymap_mod_get_index(map, XKB_MOD_NAME_SHIFT);
     const auto base = levelFor(map, keycode, group, 0);
     const auto shifted = levelFor(map, keycode, group, xkb_mod_mask_t{1} << shiftIndex);

@@ -9,16 +9,19 @@
 #include <optional>
 #include <vector>
 
+struct wl_keyboard;
 struct xkb_context;
 struct xkb_keymap;
 
 namespace ui {
 
-// The keyboard layout the X server has now, read with xkbcommon: what a key
-// press's key types at its two Shift levels in the layout group it was
-// pressed in. Read again after the server's keyboard changes (setxkbmap, a
-// new keyboard). Knows nothing off X11: there every key is described by
-// nothing, and the window maps the character Qt reports as on a US keyboard.
+// The keyboard layout in use, read with xkbcommon: what a key press's key
+// types at its two Shift levels in the layout group it was pressed in.
+// On X11 the server's keymap, read again after it changes (setxkbmap, a new
+// keyboard). On Wayland the compositor's keymap and group, sent to a
+// keyboard of this window's own on Qt's seat; Qt 6.5 is the first to name
+// the seat. Elsewhere every key is described by nothing, and the window maps
+// the character Qt reports as on a US keyboard.
 class XkbLayout : public QAbstractNativeEventFilter {
 public:
     XkbLayout();
@@ -26,8 +29,9 @@ public:
     XkbLayout(const XkbLayout&) = delete;
     XkbLayout& operator=(const XkbLayout&) = delete;
 
-    // The key of X keycode `keycode` pressed with core event state `state`
-    // (QKeyEvent's native scan code and modifiers). Nothing for keys that
+    // The key of XKB keycode `keycode` pressed with X11 core event state
+    // `state` (QKeyEvent's native scan code and modifiers; on Wayland the
+    // compositor's group counts instead). Nothing for keys that
     // type no character (Return, F9, ...), the numeric keypad's keys and
     // keys the layout does not know: the window maps those by Qt's key.
     std::optional<LayoutKey> describe(std::uint32_t keycode, std::uint32_t state);
@@ -42,13 +46,29 @@ private:
         void operator()(xkb_keymap* keymap) const;
     };
 
+    struct KeyboardRelease {
+        void operator()(wl_keyboard* keyboard) const;
+    };
+
+    void watchX11();
+    void watchWayland();
+    void forgetKeymap();
     xkb_keymap* keymap();
     bool hasLatinLetters(std::uint32_t group);
 
+    // What the compositor sends a Wayland keyboard.
+    static void keymapSent(void* layout, wl_keyboard*, std::uint32_t format, std::int32_t fd, std::uint32_t size);
+    static void modifiersSent(void* layout, wl_keyboard*, std::uint32_t serial, std::uint32_t depressed,
+        std::uint32_t latched, std::uint32_t locked, std::uint32_t group);
+
     std::unique_ptr<xkb_context, ContextFree> context_;
     std::unique_ptr<xkb_keymap, KeymapFree> keymap_;
+    // X11: the core keyboard, and the code of the XKB extension's events.
     std::int32_t device_ = -1;
     std::uint8_t xkbEvent_ = 0;
+    // Wayland: the keyboard, and the layout group the compositor says is on.
+    std::unique_ptr<wl_keyboard, KeyboardRelease> waylandKeyboard_;
+    std::optional<std::uint32_t> waylandGroup_;
     // Per layout group of keymap_: does any key type a Latin letter?
     std::vector<std::optional<bool>> latinGroups_;
 };
