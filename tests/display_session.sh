@@ -23,12 +23,13 @@
 #   wait_for_exit <what>     waits for the program to end; sets $status
 #   wait_for_window [what]   waits for the calculator's window; sets $window
 #   geometry         prints the window's x, y, width and height
-#   start_weston <width> <height>   a weston on the X server, in a window of
-#                    its own; exports XDG_RUNTIME_DIR, sets $socket (for
-#                    WAYLAND_DISPLAY) and $ox, $oy: its output's place on
-#                    the X screen. The desktop is magenta. Keys typed with
-#                    xdotool reach weston's focused window, in the layout
-#                    the X server had when weston started.
+#   start_weston <x11|headless> <width> <height> [weston option]...
+#                    a weston with a magenta desktop; exports XDG_RUNTIME_DIR
+#                    and sets $socket (for WAYLAND_DISPLAY). With x11, on the
+#                    X server in a window of its own, whose output's place
+#                    on the X screen is $ox, $oy; keys typed with xdotool
+#                    reach weston's focused window, in the layout the X
+#                    server had when weston started.
 #   weston_window_box  prints x, y, width and height of what is not magenta
 #                    in weston's output: the calculator's window there
 #   wait_for_weston_window   waits until the window shows whole in weston and
@@ -124,7 +125,9 @@ geometry() {
 }
 
 start_weston() {
-  weston_width=$1 weston_height=$2
+  local backend=$1
+  weston_width=$2 weston_height=$3
+  shift 3
   export XDG_RUNTIME_DIR=$work/run
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
   cat >"$work/weston.ini" <<'INI'
@@ -138,11 +141,12 @@ animation=none
 startup-animation=none
 INI
   socket=weston-$$
-  weston --backend=x11-backend.so --use-pixman --width="$weston_width" --height="$weston_height" --socket="$socket" \
-    --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
+  weston --backend="$backend-backend.so" --use-pixman --width="$weston_width" --height="$weston_height" \
+    --socket="$socket" --config="$work/weston.ini" "$@" >"$work/weston.log" 2>&1 &
   track $!
   for _ in $(seq 100); do [[ -S $XDG_RUNTIME_DIR/$socket ]] && break; sleep 0.1; done
   [[ -S $XDG_RUNTIME_DIR/$socket ]] || fail "weston did not start: $(tail -5 "$work/weston.log")"
+  [[ $backend == x11 ]] || return 0
   ox= oy=
   for _ in $(seq 50); do
     read -r ox oy < <(xwininfo -root -children | awk '/"Weston Compositor/ { split($NF, at, "+"); print at[2], at[3] }') || true

@@ -62,7 +62,7 @@ for row in "${rows[@]}"; do
     if [[ $layout != "$weston_layout" ]]; then
       [[ -z $weston_pid ]] || { kill "$weston_pid"; wait "$weston_pid" 2>/dev/null || true; }
       setxkbmap -display "$DISPLAY" "$layout"
-      start_weston 800 400
+      start_weston x11 800 400
       weston_pid=${pids[-1]}
       weston_layout=$layout
     fi

@@ -13,26 +13,9 @@ scale=$3
 source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
 session wayland
 
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY
-cat >"$work/weston.ini" <<'INI'
-[core]
-idle-time=0
-[shell]
-background-color=0xffff00ff
-panel-position=none
-locking=false
-animation=none
-startup-animation=none
-INI
-socket=look-$$
 # --debug lets weston-screenshooter read the output.
-weston --backend=headless-backend.so --use-pixman --width=1600 --height=1000 --scale="$scale" \
-  --socket="$socket" --debug --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
-track $!
-for _ in $(seq 100); do [[ -S $XDG_RUNTIME_DIR/$socket ]] && break; sleep 0.1; done
-[[ -S $XDG_RUNTIME_DIR/$socket ]] || fail "weston did not start: $(tail -5 "$work/weston.log")"
+start_weston headless 1600 1000 --scale="$scale" --debug
 export WAYLAND_DISPLAY=$socket
 
 start_program WAYLAND_DEBUG=client QT_QPA_PLATFORM=wayland "$program"

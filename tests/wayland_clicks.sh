@@ -14,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/display_session.sh"
 session "wayland clicks"
 start_xvfb 1024x768x24
 
-start_weston 900 600
+start_weston x11 900 600
 
 # run_once <x> <y> <argument>...: starts the program, waits until it shows,
 # types $typed, double clicks at x, y of the window and waits for it to end.
