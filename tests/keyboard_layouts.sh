@@ -43,6 +43,10 @@ rows=(
   "ru|4|1 2 plus 3 alt+Cyrillic_es 4 Return"
   "ru|42|4 2 alt+Cyrillic_softsign alt+Cyrillic_es alt+Cyrillic_er Return"
   "ru|42|6 asterisk 7 Return"
+  # Two layouts: xdotool switches to the second group for the Cyrillic keys.
+  "us,ru|4|1 2 plus 3 alt+Cyrillic_es 4 Return"
+  # ю is where . is on the first: nothing, not the point.
+  "us,ru|15|1 Cyrillic_yu 5 Return"
   # The layout changed while the window is open: / and * are elsewhere now.
   "us|42|8 layout=de 4 slash 2 Return"
   "fr|24|ampersand layout=us 2 asterisk 2 Return"
@@ -53,7 +57,7 @@ weston_pid=
 for row in "${rows[@]}"; do
   IFS='|' read -r layout want keys <<<"$row"
   if [[ -z $wayland ]]; then
-    setxkbmap -display "$DISPLAY" "$layout"
+    setxkbmap -display "$DISPLAY" -layout "$layout"
     start_caller QT_QPA_PLATFORM=xcb "$program" --print-tape
     wait_for_window "$layout: $keys:"
     xdotool windowfocus --sync "$window"
@@ -61,7 +65,7 @@ for row in "${rows[@]}"; do
     [[ $keys != *layout=* ]] || continue
     if [[ $layout != "$weston_layout" ]]; then
       [[ -z $weston_pid ]] || { kill "$weston_pid"; wait "$weston_pid" 2>/dev/null || true; }
-      setxkbmap -display "$DISPLAY" "$layout"
+      setxkbmap -display "$DISPLAY" -layout "$layout"
       start_weston x11 800 400
       weston_pid=${pids[-1]}
       weston_layout=$layout

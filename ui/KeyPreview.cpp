@@ -28,7 +28,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
             break;
         }
         const auto* key = static_cast<QKeyEvent*>(event);
-        const auto described = layout_.describe(key->nativeScanCode(), key->nativeModifiers());
+        const auto described = layout_.describe(key->nativeScanCode(), key->nativeModifiers(), key->nativeVirtualKey());
         const auto pressed = described ? layoutVirtualKey(*described, shiftStateOf(key->modifiers()))
                                        : toVirtualKey(key->key(), key->modifiers());
         if (pressed) {

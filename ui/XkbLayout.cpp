@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 
+#include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -27,7 +28,7 @@ constexpr std::uint8_t kNewKeyboardNotify = 0;
 constexpr std::uint8_t kMapNotify = 1;
 
 // The core event state holds the XKB layout group in bits 13 and 14.
-constexpr std::uint32_t groupOf(std::uint32_t state) { return (state >> 13) & 3U; }
+constexpr std::uint32_t coreGroup(std::uint32_t state) { return (state >> 13) & 3U; }
 
 struct KeyPlace {
     std::string_view name;
@@ -191,27 +192,114 @@ void XkbLayout::KeyboardRelease::operator()(wl_keyboard* keyboard) const
     }
 }
 
+namespace {
+
+constexpr wl_keyboard_listener keyboardListener(
+    void (*keymap)(void*, wl_keyboard*, std::uint32_t, std::int32_t, std::uint32_t),
+    void (*modifiers)(void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t))
+{
+    return {
+        .keymap = keymap,
+        .enter = [](void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {},
+        .leave = [](void*, wl_keyboard*, std::uint32_t, wl_surface*) {},
+        .key = [](void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t) {},
+        .modifiers = modifiers,
+        .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
+    };
+}
+
+} // namespace
+
+void XkbLayout::DisplayDisconnect::operator()(wl_display* display) const { wl_display_disconnect(display); }
+
+void XkbLayout::SeatRelease::operator()(wl_seat* seat) const
+{
+    if (wl_seat_get_version(seat) >= WL_SEAT_RELEASE_SINCE_VERSION) {
+        wl_seat_release(seat);
+    } else {
+        wl_seat_destroy(seat);
+    }
+}
+
 void XkbLayout::watchWayland()
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    // A keyboard of the window's own on Qt's seat: the compositor sends it
+    // the keymap and, while the window has the focus, the layout group. Qt
+    // reads events on this connection's default queue, so they reach the
+    // listener on the window's thread.
     auto* wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
     wl_seat* seat = wayland != nullptr ? wayland->seat() : nullptr;
     if (seat == nullptr) {
         return;
     }
-    static constexpr wl_keyboard_listener kListener{
-        .keymap = &XkbLayout::keymapSent,
-        .enter = [](void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {},
-        .leave = [](void*, wl_keyboard*, std::uint32_t, wl_surface*) {},
-        .key = [](void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t) {},
-        .modifiers = &XkbLayout::modifiersSent,
-        .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
-    };
-    // Qt reads events on this connection's default queue, so the
-    // compositor's answers reach the listener on the window's thread.
+    static constexpr wl_keyboard_listener kListener =
+        keyboardListener(&XkbLayout::keymapSent, &XkbLayout::modifiersSent);
     waylandKeyboard_.reset(wl_seat_get_keyboard(seat));
     wl_keyboard_add_listener(waylandKeyboard_.get(), &kListener, this);
+#else
+    // Qt names none of its Wayland objects: a connection of the window's own
+    // to the compositor, whose keyboard is sent the keymap though it never
+    // has the focus. The group then comes from the character Qt reports.
+    ownDisplay_.reset(wl_display_connect(nullptr));
+    if (!ownDisplay_) {
+        return;
+    }
+    static constexpr wl_registry_listener kRegistry{
+        .global =
+            [](void* layout, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version) {
+                auto* self = static_cast<XkbLayout*>(layout);
+                if (!self->ownSeat_ && std::string_view(interface) == wl_seat_interface.name) {
+                    self->ownSeat_.reset(static_cast<wl_seat*>(
+                        wl_registry_bind(registry, name, &wl_seat_interface, std::min<std::uint32_t>(version, 5))));
+                }
+            },
+        .global_remove = [](void*, wl_registry*, std::uint32_t) {},
+    };
+    static constexpr wl_seat_listener kSeat{
+        .capabilities =
+            [](void* layout, wl_seat* seat, std::uint32_t capabilities) {
+                auto* self = static_cast<XkbLayout*>(layout);
+                if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0 && !self->waylandKeyboard_) {
+                    static constexpr wl_keyboard_listener kKeyboard = keyboardListener(&XkbLayout::keymapSent,
+                        [](void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
+                            std::uint32_t) {});
+                    self->waylandKeyboard_.reset(wl_seat_get_keyboard(seat));
+                    wl_keyboard_add_listener(self->waylandKeyboard_.get(), &kKeyboard, self);
+                }
+            },
+        .name = [](void*, wl_seat*, const char*) {},
+    };
+    wl_registry* registry = wl_display_get_registry(ownDisplay_.get());
+    wl_registry_add_listener(registry, &kRegistry, this);
+    wl_display_roundtrip(ownDisplay_.get()); // the seat
+    wl_registry_destroy(registry);
+    if (ownSeat_) {
+        wl_seat_add_listener(ownSeat_.get(), &kSeat, this);
+        wl_display_roundtrip(ownDisplay_.get()); // its keyboard
+        wl_display_roundtrip(ownDisplay_.get()); // the keymap
+    }
 #endif
+}
+
+void XkbLayout::readOwnDisplay()
+{
+    wl_display* display = ownDisplay_.get();
+    if (display == nullptr) {
+        return;
+    }
+    // Whatever the compositor has sent (a new keymap), without waiting.
+    while (wl_display_prepare_read(display) != 0) {
+        wl_display_dispatch_pending(display);
+    }
+    wl_display_flush(display);
+    pollfd ready{wl_display_get_fd(display), POLLIN, 0};
+    if (poll(&ready, 1, 0) > 0) {
+        wl_display_read_events(display);
+    } else {
+        wl_display_cancel_read(display);
+    }
+    wl_display_dispatch_pending(display);
 }
 
 void XkbLayout::keymapSent(void* layout, wl_keyboard*, std::uint32_t format, std::int32_t fd, std::uint32_t size)
@@ -266,15 +354,33 @@ bool XkbLayout::hasLatinLetters(std::uint32_t group)
     return *latinGroups_[group];
 }
 
-std::optional<LayoutKey> XkbLayout::describe(std::uint32_t keycode, std::uint32_t state)
+xkb_layout_index_t XkbLayout::groupOf(
+    xkb_keymap* map, std::uint32_t keycode, std::uint32_t state, std::uint32_t keysym) const
 {
+    const xkb_layout_index_t groups = xkb_keymap_num_layouts_for_key(map, keycode);
+    if (device_ >= 0 || waylandGroup_) {
+        // Past the key's last group the key wraps round, as the server counts.
+        return (device_ >= 0 ? coreGroup(state) : *waylandGroup_) % groups;
+    }
+    // Told no group: the first whose levels hold what the key typed.
+    for (xkb_layout_index_t group = 0; group < groups; ++group) {
+        for (xkb_level_index_t level = 0; level < xkb_keymap_num_levels_for_key(map, keycode, group); ++level) {
+            if (symAt(map, keycode, group, level) == keysym) {
+                return group;
+            }
+        }
+    }
+    return 0;
+}
+
+std::optional<LayoutKey> XkbLayout::describe(std::uint32_t keycode, std::uint32_t state, std::uint32_t keysym)
+{
+    readOwnDisplay();
     xkb_keymap* map = keymap();
     if (map == nullptr || !xkb_keycode_is_legal_x11(keycode) || xkb_keymap_num_layouts_for_key(map, keycode) == 0) {
         return std::nullopt;
     }
-    // Past the key's last group the key wraps round, as the server counts.
-    const xkb_layout_index_t group =
-        waylandGroup_.value_or(groupOf(state)) % xkb_keymap_num_layouts_for_key(map, keycode);
+    const xkb_layout_index_t group = groupOf(map, keycode, state, keysym);
     const xkb_mod_index_t shiftIndex = xkb_keymap_mod_get_index(map, XKB_MOD_NAME_SHIFT);
     const auto base = levelFor(map, keycode, group, 0);
     const auto shifted = levelFor(map, keycode, group, xkb_mod_mask_t{1} << shiftIndex);
