@@ -367,6 +367,7 @@ void FrmCalc::fitToScreen()
     }
     BitBtnCancel->setIcon(pictures::glyph(pictures::kCancelGlyph, ratio));
     fonts::fitText(this, ratio);
+    fitToRatio(this);
     cutToShape(this, ratio);
 }
 
