@@ -23,6 +23,9 @@
 #   wait_for_exit <what>     waits for the program to end; sets $status
 #   wait_for_window [what]   waits for the calculator's window; sets $window
 #   geometry         prints the window's x, y, width and height
+#   window_shot <png>        the window's rectangle of the screen, as shown
+#   start_openbox    starts openbox as the window manager and waits until it
+#                    manages the screen
 # A script with an exit trap of its own skips `session`: it sets $work to a
 # directory of its own and kills the pids in the array `pids` at exit, and
 # may define its own `fail` after sourcing. Then
@@ -110,6 +113,19 @@ wait_for_window() {
 geometry() {
   xwininfo -id "$window" |
     awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}'
+}
+
+window_shot() {
+  local x y w h
+  read -r x y w h < <(geometry)
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
+}
+
+start_openbox() {
+  openbox >"$work/openbox.log" 2>&1 &
+  track $!
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0; sleep 0.1; done
+  fail "openbox did not start: $(cat "$work/openbox.log")"
 }
 
 # The command line of the launcher; see the top of this file.

@@ -24,11 +24,6 @@ title_light() {
     -format '%[fx:round(mean * w * h)]' info:
 }
 
-shot() {
-  read -r x y w h < <(geometry)
-  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
-}
-
 start_window() {
   xsetroot -solid '#FF00FF'
   start_program QT_QPA_PLATFORM=xcb "$@" "$program"
@@ -74,7 +69,7 @@ fitted() {
 # The same window on one monitor: how bright its title is there.
 start_xvfb 1024x768x24
 start_window
-shot "$work/single.png"
+window_shot "$work/single.png"
 single=$(title_light "$work/single.png")
 ((single > 0)) || fail "no bright title pixel on a single monitor"
 kill "$app"
@@ -87,9 +82,7 @@ output=$(xrandr --listmonitors | awk 'NR == 2 {print $NF}')
 xrandr --setmonitor A 1024/270x768/200+0+0 "$output" >/dev/null
 xrandr --setmonitor B 1536/405x1024/270+${b_left}+0 none >/dev/null
 if [[ $manager == openbox ]]; then
-  openbox >"$work/openbox.log" 2>&1 &
-  track $!
-  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+  start_openbox
 fi
 start_window QT_SCREEN_SCALE_FACTORS="A=1;B=2"
 
@@ -104,7 +97,7 @@ bright() {
 }
 
 settle "182 175 574 250" || fail "on A the window is at $(geometry), not 182 175 574 250"
-shot "$work/start.png"
+window_shot "$work/start.png"
 bright "$work/start.png" "at the start on A"
 
 # onto_b <x> <y> <place>: moved to x,y on B, the window becomes 1148 x 500,
@@ -118,7 +111,7 @@ onto_b() {
   ((x >= b_left && y >= 0 && x + w <= b_right && y + h <= b_bottom)) ||
     fail "moved to $1,$2 on B the window is at $x $y $w $h, not whole inside B (${b_left},0 to ${b_right},${b_bottom})"
   fitted 1148 500 "on B"
-  shot "$work/b.png"
+  window_shot "$work/b.png"
   QT_QPA_PLATFORM=offscreen "$check" "$work/b.png" 2 corners text >"$work/check.log" ||
     fail "moved to $1,$2 on B the window does not look right at 2: $(grep FAIL "$work/check.log")"
   echo "moved to $1,$2 on B: $x $y $w $h, whole inside B, its size hints and shape 1148 x 500"
@@ -130,7 +123,7 @@ back_to_a() {
   settle "100 100 574 250" || fail "back on A the window is at $(geometry), not 100 100 574 250"
   sleep 0.5
   fitted 574 250 "back on A"
-  shot "$work/a.png"
+  window_shot "$work/a.png"
   QT_QPA_PLATFORM=offscreen "$check" "$work/a.png" 1 corners text bold >"$work/check.log" ||
     fail "back on A the window does not look right: $(grep FAIL "$work/check.log")"
   bright "$work/a.png" "back on A"
