@@ -17,11 +17,9 @@ session "two monitors${manager:+ ($manager)}"
 # so 768 x 512 logical pixels: room for the window whole.
 b_left=1024 b_right=2560 b_bottom=1024
 
-# Bright pixels (Qt's qGray 192 or more) of the title, 84 x 12 at 38,15,
-# in the window's screenshot $1.
+# The light pixels of the title in the window's screenshot $1, at scale 1.
 title_light() {
-  convert "$1" -crop 84x12+38+15 +repage -fx '(11 * r + 16 * g + 5 * b) / 32 >= 191.5 / 255' \
-    -format '%[fx:round(mean * w * h)]' info:
+  QT_QPA_PLATFORM=offscreen "$check" "$1" 1 title | awk '$1 == "title" && $2 == "light:" {print $3}'
 }
 
 start_window() {
