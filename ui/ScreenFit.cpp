@@ -24,18 +24,22 @@ void fitToRatio(QWidget* window)
         return;
     }
     // QWindow::geometry() reads the native window at the new screen's ratio:
-    // its place there, and a size other than the window's own until the
-    // native window follows. The window's own place is still the old
-    // screen's reading.
+    // its place there, and a size other than the window's until the native
+    // window follows. Qt 6.8 has already given the window that size, so the
+    // size wanted is the fixed one.
+    const QSize size = window->minimumSize();
     const QRect native = handle->geometry();
-    if (native.size() == window->size()) {
+    if (native.size() == size) {
         return;
     }
-    QRect place(native.topLeft(), window->size());
+    QRect place(native.topLeft(), size);
     place.moveTopLeft(fitInside(place, handle->screen()->availableGeometry()));
     // Qt writes the size hints for the new ratio before it asks for the
     // size: a window manager holds the window to the hints it has.
     handle->setGeometry(place);
+    // The window's own geometry follows at once, not when the server
+    // answers: the shape is cut to it next.
+    window->setGeometry(place);
 }
 
 } // namespace ui
