@@ -35,6 +35,9 @@
 #   wait_for_weston_window   waits until the window shows whole in weston and
 #                    its first frame has settled; sets $wx, $wy, its place
 #                    in the output
+#   window_shot <png>        the window's rectangle of the screen, as shown
+#   start_openbox    starts openbox as the window manager and waits until it
+#                    manages the screen
 # A script with an exit trap of its own skips `session`: it sets $work to a
 # directory of its own and kills the pids in the array `pids` at exit, and
 # may define its own `fail` after sourcing. Then
@@ -179,6 +182,19 @@ wait_for_weston_window() {
   ((w == 574)) || fail "the window did not show in weston ($box)"
   # Shown is not yet ready for the pointer and the keys.
   sleep 0.5
+}
+
+window_shot() {
+  local x y w h
+  read -r x y w h < <(geometry)
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
+}
+
+start_openbox() {
+  openbox >"$work/openbox.log" 2>&1 &
+  track $!
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0; sleep 0.1; done
+  fail "openbox did not start: $(cat "$work/openbox.log")"
 }
 
 # The command line of the launcher; see the top of this file.

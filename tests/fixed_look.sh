@@ -24,8 +24,7 @@ shoot() {
   xdotool windowfocus --sync "$window"
   xdotool key --delay 60 1 2 plus 3 0 Return
   sleep 0.5
-  read -r x y w h < <(geometry)
-  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/$name.png"
+  window_shot "$work/$name.png"
   xdotool key Escape
   local status=0
   wait "$app" || status=$?

@@ -9,6 +9,8 @@
 //   text     the tape's ink is dark, the selected line reads at 7:1 or more,
 //            the white labels reach #FFFFFF
 //   bold     the bold key C carries a bold weight, not a regular one
+//   title    no check: prints the title's light pixels (grey 192 or more) as
+//            "title light: N", for a script to hold against another screenshot
 // Prints its figures; exits 1 when a check fails.
 
 #include <QColor>
@@ -222,15 +224,27 @@ void checkText(const QImage& image, double scale)
     }
 }
 
-int darkPixels(const QImage& image, QRect area)
+template <class Counted>
+int pixelsWhere(const QImage& image, QRect area, Counted counted)
 {
-    int dark = 0;
+    int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
-            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            count += counted(qGray(image.pixel(x, y))) ? 1 : 0;
         }
     }
-    return dark;
+    return count;
+}
+
+int darkPixels(const QImage& image, QRect area)
+{
+    return pixelsWhere(image, area, [](int grey) { return grey < 128; });
+}
+
+void printTitleLight(const QImage& image, double scale)
+{
+    std::printf("  title light: %d\n",
+        pixelsWhere(image, device({38, 15, 84, 12}, scale), [](int grey) { return grey >= 192; }));
 }
 
 void checkBold(const QImage& image, double scale)
@@ -276,7 +290,7 @@ int main(int argc, char* argv[])
 {
     QGuiApplication application(argc, argv);
     if (argc < 4) {
-        std::fprintf(stderr, "usage: look-check <png> <scale> [--find-window] corners|text|bold...\n");
+        std::fprintf(stderr, "usage: look-check <png> <scale> [--find-window] corners|text|bold|title...\n");
         return 2;
     }
     QImage image(QString::fromLocal8Bit(argv[1]));
@@ -300,6 +314,8 @@ int main(int argc, char* argv[])
             checkText(image, scale);
         } else if (check == "bold") {
             checkBold(image, scale);
+        } else if (check == "title") {
+            printTitleLight(image, scale);
         } else {
             std::fprintf(stderr, "look-check: no check %s\n", argv[i]);
             return 2;

@@ -33,6 +33,25 @@ if(TARGET qinghe-taxcalc)
     add_test(NAME ui_odd_scales
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/odd_scales.sh $<TARGET_FILE:qinghe-taxcalc> 0.5 7 1.33 100)
     set_tests_properties(ui_odd_scales PROPERTIES TIMEOUT 90)
+
+    # Two monitors at scales 1 and 2 on one X server, bare and under openbox.
+    find_program(XRANDR xrandr)
+    find_program(XPROP xprop)
+    find_program(XWININFO xwininfo)
+    find_program(CONVERT convert)
+    find_program(OPENBOX openbox)
+    if(XRANDR AND XPROP AND XWININFO AND CONVERT)
+      add_test(NAME ui_two_monitors
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/two_monitors.sh $<TARGET_FILE:qinghe-taxcalc>
+                $<TARGET_FILE:look-check>)
+      set_tests_properties(ui_two_monitors PROPERTIES TIMEOUT 90)
+      if(OPENBOX)
+        add_test(NAME ui_two_monitors_openbox
+          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/two_monitors.sh $<TARGET_FILE:qinghe-taxcalc>
+                  $<TARGET_FILE:look-check> openbox)
+        set_tests_properties(ui_two_monitors_openbox PROPERTIES TIMEOUT 90)
+      endif()
+    endif()
   endif()
 
   find_program(WESTON weston)

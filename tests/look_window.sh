@@ -28,8 +28,7 @@ wait_for_window
 
 shot() {
   sleep 0.5
-  read -r x y w h < <(geometry)
-  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
+  window_shot "$1"
 }
 
 xdotool windowfocus --sync "$window"

@@ -169,9 +169,7 @@ expect "--print-tape, 1 2 + 3 0 Enter, Escape" 0 "$expected_tape"
 
 # The window manager's close (Alt+F4 in openbox) is a close like any other.
 if command -v openbox >/dev/null; then
-  openbox >"$work/openbox.log" 2>&1 &
-  track $!
-  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+  start_openbox
   start_caller "$program" --pick 5
   wait_for_window "--pick 5 under openbox"
   xdotool windowactivate --sync "$window"

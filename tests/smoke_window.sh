@@ -16,9 +16,7 @@ session smoke
 start_xvfb 1024x768x24
 
 if [[ $manager == openbox ]]; then
-  openbox >"$work/openbox.log" 2>&1 &
-  track $!
-  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+  start_openbox
 fi
 
 if [[ $manager == openbox ]]; then

@@ -343,8 +343,8 @@ void FrmCalc::watchMouse()
 void FrmCalc::ImageIcoClick() { close(); }
 
 // The window shape; the platform clips both painting and the mouse to it.
-// The shape, the pictures and the text follow the device pixel ratio of the
-// screen the window is on.
+// The size, the shape, the pictures and the text follow the device pixel ratio
+// of the screen the window is on.
 void FrmCalc::FormCreate()
 {
     prepareForShape(this);
@@ -367,6 +367,7 @@ void FrmCalc::fitToScreen()
     }
     BitBtnCancel->setIcon(pictures::glyph(pictures::kCancelGlyph, ratio));
     fonts::fitText(this, ratio);
+    fitToRatio(this);
     cutToShape(this, ratio);
 }
 
