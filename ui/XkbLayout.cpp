@@ -1,5 +1,6 @@
 #include "ui/XkbLayout.h"
 
+#include "ui/KeymapKeys.h"
 #include "ui/Platform.h"
 #include "ui/X11Window.h"
 
@@ -15,7 +16,6 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 
 namespace ui {
@@ -29,110 +29,6 @@ constexpr std::uint8_t kMapNotify = 1;
 
 // The core event state holds the XKB layout group in bits 13 and 14.
 constexpr std::uint32_t coreGroup(std::uint32_t state) { return (state >> 13) & 3U; }
-
-struct KeyPlace {
-    std::string_view name;
-    char character;
-};
-
-// XKB's names for the places of the digit row and the letters of a US
-// keyboard.
-constexpr auto kDigitRow = std::to_array<KeyPlace>({
-    {"AE01", '1'},
-    {"AE02", '2'},
-    {"AE03", '3'},
-    {"AE04", '4'},
-    {"AE05", '5'},
-    {"AE06", '6'},
-    {"AE07", '7'},
-    {"AE08", '8'},
-    {"AE09", '9'},
-    {"AE10", '0'},
-});
-
-constexpr auto kUsLetters = std::to_array<KeyPlace>({
-    {"AD01", 'Q'},
-    {"AD02", 'W'},
-    {"AD03", 'E'},
-    {"AD04", 'R'},
-    {"AD05", 'T'},
-    {"AD06", 'Y'},
-    {"AD07", 'U'},
-    {"AD08", 'I'},
-    {"AD09", 'O'},
-    {"AD10", 'P'},
-    {"AC01", 'A'},
-    {"AC02", 'S'},
-    {"AC03", 'D'},
-    {"AC04", 'F'},
-    {"AC05", 'G'},
-    {"AC06", 'H'},
-    {"AC07", 'J'},
-    {"AC08", 'K'},
-    {"AC09", 'L'},
-    {"AB01", 'Z'},
-    {"AB02", 'X'},
-    {"AB03", 'C'},
-    {"AB04", 'V'},
-    {"AB05", 'B'},
-    {"AB06", 'N'},
-    {"AB07", 'M'},
-});
-
-char at(const auto& places, const char* name)
-{
-    if (name == nullptr) {
-        return 0;
-    }
-    const auto* place = std::find_if(
-        places.begin(), places.end(), [name](const KeyPlace& row) { return row.name == std::string_view(name); });
-    return place == places.end() ? 0 : place->character;
-}
-
-bool onKeypad(xkb_keysym_t sym) { return sym >= XKB_KEY_KP_Space && sym <= XKB_KEY_KP_Equal; }
-
-// The first keysym of `key` at `level` of `group`; NoSymbol where none.
-xkb_keysym_t symAt(xkb_keymap* keymap, xkb_keycode_t key, xkb_layout_index_t group, xkb_level_index_t level)
-{
-    const xkb_keysym_t* syms = nullptr;
-    return xkb_keymap_key_get_syms_by_level(keymap, key, group, level, &syms) > 0 ? syms[0] : XKB_KEY_NoSymbol;
-}
-
-// The level `key` types at with exactly the modifiers `mask` down: 0 with
-// none, usually 1 with Shift.
-std::optional<xkb_level_index_t> levelFor(
-    xkb_keymap* keymap, xkb_keycode_t key, xkb_layout_index_t group, xkb_mod_mask_t mask)
-{
-    const xkb_level_index_t levels = xkb_keymap_num_levels_for_key(keymap, key, group);
-    for (xkb_level_index_t level = 0; level < levels; ++level) {
-        std::array<xkb_mod_mask_t, 16> masks{};
-        const std::size_t count =
-            xkb_keymap_key_get_mods_for_level(keymap, key, group, level, masks.data(), masks.size());
-        if (std::find(masks.begin(), masks.begin() + static_cast<std::ptrdiff_t>(count), mask) !=
-            masks.begin() + static_cast<std::ptrdiff_t>(count)) {
-            return level;
-        }
-    }
-    return std::nullopt;
-}
-
-// The printable character of `sym`; 0 for control characters and none.
-char32_t printable(xkb_keysym_t sym)
-{
-    const char32_t character = xkb_keysym_to_utf32(sym);
-    return character < 0x20 || character == 0x7F ? 0 : character;
-}
-
-char latinLetter(char32_t character)
-{
-    if (character >= U'a' && character <= U'z') {
-        return static_cast<char>(character - U'a' + 'A');
-    }
-    if (character >= U'A' && character <= U'Z') {
-        return static_cast<char>(character);
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -325,11 +221,7 @@ void XkbLayout::modifiersSent(
     static_cast<XkbLayout*>(layout)->waylandGroup_ = group;
 }
 
-void XkbLayout::forgetKeymap()
-{
-    keymap_.reset();
-    latinGroups_.clear();
-}
+void XkbLayout::forgetKeymap() { keymap_.reset(); }
 
 xkb_keymap* XkbLayout::keymap()
 {
@@ -340,39 +232,6 @@ xkb_keymap* XkbLayout::keymap()
     return keymap_.get();
 }
 
-bool XkbLayout::hasLatinLetters(std::uint32_t group)
-{
-    xkb_keymap* map = keymap();
-    latinGroups_.resize(std::max<std::size_t>(latinGroups_.size(), group + 1));
-    if (!latinGroups_[group]) {
-        bool found = false;
-        for (xkb_keycode_t key = xkb_keymap_min_keycode(map); key <= xkb_keymap_max_keycode(map) && !found; ++key) {
-            found = latinLetter(printable(symAt(map, key, group, 0))) != 0;
-        }
-        latinGroups_[group] = found;
-    }
-    return *latinGroups_[group];
-}
-
-xkb_layout_index_t XkbLayout::groupOf(
-    xkb_keymap* map, std::uint32_t keycode, std::uint32_t state, std::uint32_t keysym) const
-{
-    const xkb_layout_index_t groups = xkb_keymap_num_layouts_for_key(map, keycode);
-    if (device_ >= 0 || waylandGroup_) {
-        // Past the key's last group the key wraps round, as the server counts.
-        return (device_ >= 0 ? coreGroup(state) : *waylandGroup_) % groups;
-    }
-    // Told no group: the first whose levels hold what the key typed.
-    for (xkb_layout_index_t group = 0; group < groups; ++group) {
-        for (xkb_level_index_t level = 0; level < xkb_keymap_num_levels_for_key(map, keycode, group); ++level) {
-            if (symAt(map, keycode, group, level) == keysym) {
-                return group;
-            }
-        }
-    }
-    return 0;
-}
-
 std::optional<LayoutKey> XkbLayout::describe(std::uint32_t keycode, std::uint32_t state, std::uint32_t keysym)
 {
     readOwnDisplay();
@@ -380,25 +239,14 @@ std::optional<LayoutKey> XkbLayout::describe(std::uint32_t keycode, std::uint32_
     if (map == nullptr || !xkb_keycode_is_legal_x11(keycode) || xkb_keymap_num_layouts_for_key(map, keycode) == 0) {
         return std::nullopt;
     }
-    const xkb_layout_index_t group = groupOf(map, keycode, state, keysym);
-    const xkb_mod_index_t shiftIndex = xkb_keymap_mod_get_index(map, XKB_MOD_NAME_SHIFT);
-    const auto base = levelFor(map, keycode, group, 0);
-    const auto shifted = levelFor(map, keycode, group, xkb_mod_mask_t{1} << shiftIndex);
-    const xkb_keysym_t baseSym = base ? symAt(map, keycode, group, *base) : XKB_KEY_NoSymbol;
-    const xkb_keysym_t shiftedSym = shifted ? symAt(map, keycode, group, *shifted) : XKB_KEY_NoSymbol;
-    LayoutKey key{std::nullopt, printable(baseSym), printable(shiftedSym), 0};
-    if (onKeypad(baseSym) || onKeypad(shiftedSym) || (key.unshifted == 0 && key.shifted == 0)) {
-        return std::nullopt;
+    xkb_layout_index_t group = 0;
+    if (device_ >= 0 || waylandGroup_) {
+        // Past the key's last group the key wraps round, as the server counts.
+        group = (device_ >= 0 ? coreGroup(state) : *waylandGroup_) % xkb_keymap_num_layouts_for_key(map, keycode);
+    } else {
+        group = groupTyping(map, keycode, keysym);
     }
-    const char* name = xkb_keymap_key_get_name(map, keycode);
-    if (const char digit = at(kDigitRow, name)) {
-        key.digit = digit - '0';
-    }
-    key.letter = latinLetter(key.unshifted) != 0 ? latinLetter(key.unshifted) : latinLetter(key.shifted);
-    if (key.letter == 0 && !hasLatinLetters(group)) {
-        key.letter = at(kUsLetters, name);
-    }
-    return key;
+    return describeKey(map, keycode, group);
 }
 
 } // namespace ui

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <vector>
 
 struct wl_display;
 struct wl_keyboard;
@@ -62,8 +61,6 @@ private:
     void readOwnDisplay();
     void forgetKeymap();
     xkb_keymap* keymap();
-    std::uint32_t groupOf(xkb_keymap* map, std::uint32_t keycode, std::uint32_t state, std::uint32_t keysym) const;
-    bool hasLatinLetters(std::uint32_t group);
 
     // What the compositor sends a Wayland keyboard.
     static void keymapSent(void* layout, wl_keyboard*, std::uint32_t format, std::int32_t fd, std::uint32_t size);
@@ -82,8 +79,6 @@ private:
     std::unique_ptr<wl_seat, SeatRelease> ownSeat_;
     std::unique_ptr<wl_keyboard, KeyboardRelease> waylandKeyboard_;
     std::optional<std::uint32_t> waylandGroup_;
-    // Per layout group of keymap_: does any key type a Latin letter?
-    std::vector<std::optional<bool>> latinGroups_;
 };
 
 } // namespace ui
