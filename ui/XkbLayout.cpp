@@ -184,9 +184,16 @@ void XkbLayout::readOwnDisplay()
     if (display == nullptr) {
         return;
     }
-    // Whatever the compositor has sent (a new keymap), without waiting.
+    // Whatever the compositor has sent (a new keymap), without waiting. A
+    // connection the compositor has ended dispatches nothing more: the last
+    // keymap it sent stays.
     while (wl_display_prepare_read(display) != 0) {
-        wl_display_dispatch_pending(display);
+        if (wl_display_dispatch_pending(display) < 0) {
+            waylandKeyboard_.reset();
+            ownSeat_.reset();
+            ownDisplay_.reset();
+            return;
+        }
     }
     wl_display_flush(display);
     pollfd ready{wl_display_get_fd(display), POLLIN, 0};
