@@ -87,16 +87,22 @@ private slots:
         }
     }
 
-    // Where no group is told (a compositor's keymap read apart from the
-    // window's focus), the group is the one that types what Qt reported.
+    // On Wayland the group is the one that types what Qt reported, the one
+    // the compositor told where the key types it in both.
     void groupOfTheCharacterTyped()
     {
         const Keymap keymap = compile("us,ru");
         QVERIFY(keymap);
         const xkb_keycode_t c = xkb_keymap_key_by_name(keymap.get(), "AB03");
-        QCOMPARE(ui::groupTyping(keymap.get(), c, XKB_KEY_Cyrillic_ES), 1U);
-        QCOMPARE(ui::groupTyping(keymap.get(), c, XKB_KEY_c), 0U);
-        QCOMPARE(ui::groupTyping(keymap.get(), c, XKB_KEY_NoSymbol), 0U);
+        QCOMPARE(ui::groupTyping(keymap.get(), c, XKB_KEY_Cyrillic_ES, 0), 1U);
+        QCOMPARE(ui::groupTyping(keymap.get(), c, XKB_KEY_c, 1), 0U);
+        // Told a group where the key types it, that one.
+        const xkb_keycode_t one = xkb_keymap_key_by_name(keymap.get(), "AE01");
+        QCOMPARE(ui::groupTyping(keymap.get(), one, XKB_KEY_1, 1), 1U);
+        QCOMPARE(ui::groupTyping(keymap.get(), one, XKB_KEY_1, 0), 0U);
+        // Nowhere: the group told, brought into the key's range.
+        QCOMPARE(ui::groupTyping(keymap.get(), c, XKB_KEY_NoSymbol, 1), 1U);
+        QCOMPARE(ui::groupTyping(keymap.get(), c, XKB_KEY_NoSymbol, 2), 0U);
     }
 };
 

@@ -151,17 +151,26 @@ std::optional<LayoutKey> describeKey(xkb_keymap* keymap, std::uint32_t keycode, 
     return key;
 }
 
-std::uint32_t groupTyping(xkb_keymap* keymap, std::uint32_t keycode, std::uint32_t keysym)
+std::uint32_t groupTyping(xkb_keymap* keymap, std::uint32_t keycode, std::uint32_t keysym, std::uint32_t likely)
 {
     const xkb_layout_index_t groups = xkb_keymap_num_layouts_for_key(keymap, keycode);
-    for (xkb_layout_index_t group = 0; group < groups; ++group) {
+    const auto types = [&](xkb_layout_index_t group) {
         for (xkb_level_index_t level = 0; level < xkb_keymap_num_levels_for_key(keymap, keycode, group); ++level) {
             if (symAt(keymap, keycode, group, level) == keysym) {
-                return group;
+                return true;
             }
         }
+        return false;
+    };
+    if (groups == 0 || types(likely % groups)) {
+        return groups == 0 ? likely : likely % groups;
     }
-    return 0;
+    for (xkb_layout_index_t group = 0; group < groups; ++group) {
+        if (types(group)) {
+            return group;
+        }
+    }
+    return likely % groups;
 }
 
 } // namespace ui

@@ -16,8 +16,9 @@ namespace ui {
 // keypad's keys and keys the keymap does not hold.
 std::optional<LayoutKey> describeKey(xkb_keymap* keymap, std::uint32_t keycode, std::uint32_t group);
 
-// The first layout group of `keymap` in which the key `keycode` types
-// `keysym` at some level; 0 where none does.
-std::uint32_t groupTyping(xkb_keymap* keymap, std::uint32_t keycode, std::uint32_t keysym);
+// The layout group of `keymap` in which the key `keycode` types `keysym` at
+// some level: `likely` where it does there, else the first where it does,
+// else `likely`.
+std::uint32_t groupTyping(xkb_keymap* keymap, std::uint32_t keycode, std::uint32_t keysym, std::uint32_t likely);
 
 } // namespace ui

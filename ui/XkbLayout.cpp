@@ -246,13 +246,12 @@ std::optional<LayoutKey> XkbLayout::describe(std::uint32_t keycode, std::uint32_
     if (map == nullptr || !xkb_keycode_is_legal_x11(keycode) || xkb_keymap_num_layouts_for_key(map, keycode) == 0) {
         return std::nullopt;
     }
-    xkb_layout_index_t group = 0;
-    if (device_ >= 0 || waylandGroup_) {
-        // Past the key's last group the key wraps round, as the server counts.
-        group = (device_ >= 0 ? coreGroup(state) : *waylandGroup_) % xkb_keymap_num_layouts_for_key(map, keycode);
-    } else {
-        group = groupTyping(map, keycode, keysym);
-    }
+    // On X11 the event's group. On Wayland the group the compositor last
+    // said, unless the key did not type there what Qt reports (the group
+    // can change between what the compositor tells this keyboard and Qt's),
+    // or none at all where the window's keyboard has never had the focus.
+    const xkb_layout_index_t group = device_ >= 0 ? coreGroup(state) % xkb_keymap_num_layouts_for_key(map, keycode)
+                                                  : groupTyping(map, keycode, keysym, waylandGroup_.value_or(0));
     return describeKey(map, keycode, group);
 }
 
