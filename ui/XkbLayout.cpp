@@ -88,23 +88,18 @@ void XkbLayout::KeyboardRelease::operator()(wl_keyboard* keyboard) const
     }
 }
 
-namespace {
-
-constexpr wl_keyboard_listener keyboardListener(
-    void (*keymap)(void*, wl_keyboard*, std::uint32_t, std::int32_t, std::uint32_t),
-    void (*modifiers)(void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t))
+const wl_keyboard_listener* XkbLayout::keyboardListener()
 {
-    return {
-        .keymap = keymap,
+    static constexpr wl_keyboard_listener kListener{
+        .keymap = &XkbLayout::keymapSent,
         .enter = [](void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {},
         .leave = [](void*, wl_keyboard*, std::uint32_t, wl_surface*) {},
         .key = [](void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t) {},
-        .modifiers = modifiers,
+        .modifiers = &XkbLayout::modifiersSent,
         .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
     };
+    return &kListener;
 }
-
-} // namespace
 
 void XkbLayout::DisplayDisconnect::operator()(wl_display* display) const { wl_display_disconnect(display); }
 
@@ -129,10 +124,8 @@ void XkbLayout::watchWayland()
     if (seat == nullptr) {
         return;
     }
-    static constexpr wl_keyboard_listener kListener =
-        keyboardListener(&XkbLayout::keymapSent, &XkbLayout::modifiersSent);
     waylandKeyboard_.reset(wl_seat_get_keyboard(seat));
-    wl_keyboard_add_listener(waylandKeyboard_.get(), &kListener, this);
+    wl_keyboard_add_listener(waylandKeyboard_.get(), keyboardListener(), this);
 #else
     // Qt names none of its Wayland objects: a connection of the window's own
     // to the compositor, whose keyboard is sent the keymap though it never
@@ -157,11 +150,8 @@ void XkbLayout::watchWayland()
             [](void* layout, wl_seat* seat, std::uint32_t capabilities) {
                 auto* self = static_cast<XkbLayout*>(layout);
                 if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0 && !self->waylandKeyboard_) {
-                    static constexpr wl_keyboard_listener kKeyboard = keyboardListener(&XkbLayout::keymapSent,
-                        [](void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
-                            std::uint32_t) {});
                     self->waylandKeyboard_.reset(wl_seat_get_keyboard(seat));
-                    wl_keyboard_add_listener(self->waylandKeyboard_.get(), &kKeyboard, self);
+                    wl_keyboard_add_listener(self->waylandKeyboard_.get(), keyboardListener(), self);
                 }
             },
         .name = [](void*, wl_seat*, const char*) {},

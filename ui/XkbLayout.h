@@ -10,6 +10,7 @@
 
 struct wl_display;
 struct wl_keyboard;
+struct wl_keyboard_listener;
 struct wl_seat;
 struct xkb_context;
 struct xkb_keymap;
@@ -62,7 +63,9 @@ private:
     void forgetKeymap();
     xkb_keymap* keymap();
 
-    // What the compositor sends a Wayland keyboard.
+    // What the compositor sends a Wayland keyboard: the keymap, and the group
+    // while the window has the focus.
+    static const wl_keyboard_listener* keyboardListener();
     static void keymapSent(void* layout, wl_keyboard*, std::uint32_t format, std::int32_t fd, std::uint32_t size);
     static void modifiersSent(void* layout, wl_keyboard*, std::uint32_t serial, std::uint32_t depressed,
         std::uint32_t latched, std::uint32_t locked, std::uint32_t group);
