@@ -12,6 +12,22 @@
 # information, __FILE__) are made relative to the source and build trees, so
 # two checkouts at different paths build the same bytes.
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
+
+# The Debian architecture the build is for: the machine's own, or in a cross
+# build (a toolchain file's CMAKE_LIBRARY_ARCHITECTURE, the GNU triplet) the
+# target's, so that dpkg-buildflags gives that CPU's flags and the package is
+# made for it.
+set(QINGHE_DEB_HOST_ARCH "")
+find_program(DPKG_ARCHITECTURE dpkg-architecture)
+if(CMAKE_CROSSCOMPILING AND CMAKE_LIBRARY_ARCHITECTURE AND DPKG_ARCHITECTURE)
+  execute_process(COMMAND ${DPKG_ARCHITECTURE} -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+    OUTPUT_VARIABLE QINGHE_DEB_HOST_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+if(QINGHE_DEB_HOST_ARCH)
+  set(qinghe_host_arch_env "DEB_HOST_ARCH=${QINGHE_DEB_HOST_ARCH}")
+else()
+  set(qinghe_host_arch_env "")
+endif()
 if(DPKG_BUILDFLAGS)
   set(qinghe_debian_flags_default ON)
 else()
@@ -34,7 +50,7 @@ if(QINGHE_DEBIAN_BUILD_FLAGS)
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env "DEB_BUILD_MAINT_OPTIONS=${qinghe_maint_options}"
-              ${DPKG_BUILDFLAGS} --get ${kind}
+              ${qinghe_host_arch_env} ${DPKG_BUILDFLAGS} --get ${kind}
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
       OUTPUT_VARIABLE qinghe_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE
       RESULT_VARIABLE status)

@@ -29,6 +29,13 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # (cmake/DebianPackageDate.cmake), its directories do not follow the umask.
 set(CPACK_QINGHE_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
 set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/DebianPackageDate.cmake")
+
+# A cross build makes the package for the CPU it built for, its dependencies
+# read from that CPU's libraries (dpkg-shlibdeps follows DEB_HOST_ARCH, set
+# by cmake/DebianPackageDate.cmake before cpack runs it).
+if(QINGHE_DEB_HOST_ARCH)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${QINGHE_DEB_HOST_ARCH})
+endif()
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 

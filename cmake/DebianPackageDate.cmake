@@ -1,4 +1,10 @@
 # Read by cpack before it makes the package (CPACK_PROJECT_CONFIG_FILE).
+# A package for another CPU (a cross build) has dpkg-shlibdeps read that
+# CPU's libraries and their symbols files.
+if(CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+  set(ENV{DEB_HOST_ARCH} ${CPACK_DEBIAN_PACKAGE_ARCHITECTURE})
+endif()
+
 # Every date in the .deb (its members, every file and directory in it) is
 # SOURCE_DATE_EPOCH; unless the caller sets it, that is the date of the last
 # commit, so two builds of one commit give the same bytes.

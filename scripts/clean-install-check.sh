@@ -5,11 +5,16 @@
 # server of ours (shared into the system through its socket), and the purge
 # must leave the system file for file as the first purge left it. (The
 # dependencies' own purge is theirs: systemd's, say, leaves /etc/machine-id.)
-#   scripts/clean-install-check.sh [--release <codename>] [package.deb]
+#   scripts/clean-install-check.sh [--release <codename>] [--arch <arch>] [package.deb]
 # The release is this machine's unless named (the package must be built on
 # the release it is checked on). Builds the package when none is given.
-# Needs root and the Debian archive; a few minutes. CI runs it for Debian 12
-# here and for Debian 13 through scripts/test-on-debian13.sh.
+# With --arch (arm64, armhf, s390x, ppc64el) the system is one of that CPU,
+# run through qemu-user, and the package is cross-built for it
+# (scripts/test-on-arch.sh --whole) and checked first as the package test
+# checks the machine's own, lintian included.
+# Needs root and the Debian archive; a few minutes, half an hour for another
+# CPU. CI runs it for Debian 12 here and for Debian 13 through
+# scripts/test-on-debian13.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD
@@ -21,16 +26,34 @@ if [[ ${1:-} == --release ]]; then
   release=$2
   shift 2
 fi
+arch=$(dpkg --print-architecture)
+if [[ ${1:-} == --arch ]]; then
+  arch=$2
+  shift 2
+fi
 deb=${1:-}
 
 source scripts/debian-system.sh
 source tests/display_session.sh
 session clean-install-check
 root=$(mktemp -d /var/tmp/clean-install.XXXXXX)
+debootstrap_options=()
 trap 'system_remove "$root"; session_end' EXIT
 
 scripts/install-deps.sh
-if [[ -z $deb ]]; then
+if [[ $arch != "$(dpkg --print-architecture)" ]]; then
+  foreign_cpu_ready "$arch"
+  debootstrap_options=(--arch "$arch")
+  if [[ -z $deb ]]; then
+    build=${BUILD_DIR:-build-$arch-whole}
+    BUILD_DIR=$build scripts/test-on-arch.sh --whole --build-only "$arch"
+    DEB_HOST_ARCH=$arch tests/package_test.sh cpack "$build" \
+      "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")" 1 lintian
+    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
+      || fail "cpack failed: $(cat "$work/cpack.log")"
+    deb=$(ls "$work"/package/*.deb)
+  fi
+elif [[ -z $deb ]]; then
   build=${BUILD_DIR:-build}
   [[ -f $build/build.ninja ]] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$build" -j"$(nproc)"
@@ -40,8 +63,9 @@ if [[ -z $deb ]]; then
 fi
 [[ -f $deb ]] || fail "no package at $deb"
 package=$(dpkg-deb -f "$deb" Package)
+[[ $(dpkg-deb -f "$deb" Architecture) == "$arch" ]] || fail "$deb is not for $arch"
 
-system_make "$release" "$root"
+system_make "$release" "$root" "${debootstrap_options[@]}"
 system_mount "$root"
 mkdir -p /tmp/.X11-unix "$root/tmp/.X11-unix"
 mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"

@@ -9,6 +9,9 @@
 #                                     clean environment (CI passes through)
 #   system_remove <dir>               unmounts and removes it; a directory
 #                                     with a mount left is left in place
+#   foreign_cpu_ready <arch>          the machine runs programs of Debian's
+#                                     <arch> (arm64, armhf, s390x, ppc64el)
+#                                     through qemu-user, in chroots too
 
 # The archive apt reads Debian's own suites from (not security, not a
 # third party's), as apt itself reports it.
@@ -82,4 +85,26 @@ system_remove() {
     return 1
   fi
   rm -rf "$dir" "$dir.debootstrap.log"
+}
+
+# qemu-user's name of each Debian CPU.
+declare -A qemu_cpus=([arm64]=aarch64 [armhf]=arm [s390x]=s390x [ppc64el]=ppc64le [i386]=i386 [riscv64]=riscv64)
+
+foreign_cpu_ready() {
+  local arch=$1 cpu binfmt=/proc/sys/fs/binfmt_misc
+  cpu=${qemu_cpus[$arch]:-}
+  [[ -n $cpu ]] || { echo "debian-system: qemu has no CPU for $arch" >&2; return 1; }
+  if [[ ! -e /usr/lib/binfmt.d/qemu-$cpu.conf ]]; then
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends qemu-user-static >/dev/null
+  fi
+  # A machine without systemd-binfmt or binfmt-support has neither mounted
+  # binfmt_misc nor told it about qemu. qemu-user-static's entry carries the
+  # F flag: the kernel opens qemu once, so a chroot needs no copy of it.
+  [[ -e $binfmt/register ]] || mount -t binfmt_misc binfmt_misc "$binfmt"
+  [[ -e $binfmt/qemu-$cpu ]] || grep -v '^#' "/usr/lib/binfmt.d/qemu-$cpu.conf" >"$binfmt/register"
+  [[ $(head -n1 "$binfmt/qemu-$cpu") == enabled ]] || {
+    echo "debian-system: binfmt_misc has qemu-$cpu disabled" >&2
+    return 1
+  }
 }

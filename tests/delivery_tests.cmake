@@ -39,5 +39,8 @@ if(TARGET qinghe-taxcalc-ui)
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package_test.sh ${CMAKE_CPACK_COMMAND} ${PROJECT_BINARY_DIR}
               ${PROJECT_VERSION} $<BOOL:${QINGHE_DEBIAN_BUILD_FLAGS}> $<$<BOOL:${LINTIAN}>:${LINTIAN}>)
     set_tests_properties(debian_package PROPERTIES TIMEOUT 300)
+    if(QINGHE_DEB_HOST_ARCH)
+      set_tests_properties(debian_package PROPERTIES ENVIRONMENT "DEB_HOST_ARCH=${QINGHE_DEB_HOST_ARCH}")
+    endif()
   endif()
 endif()

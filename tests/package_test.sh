@@ -20,7 +20,9 @@ fail() { echo "package: $*" >&2; exit 1; }
 debs=("$work"/*.deb)
 ((${#debs[@]} == 1)) && [[ -f ${debs[0]} ]] || fail "expected one .deb, found: ${debs[*]}"
 deb=${debs[0]}
-[[ $(basename "$deb") == "qinghe-taxcalc_${version}_$(dpkg --print-architecture).deb" ]] \
+# The machine's architecture, or in a cross build the one the build is for.
+arch=${DEB_HOST_ARCH:-$(dpkg --print-architecture)}
+[[ $(basename "$deb") == "qinghe-taxcalc_${version}_${arch}.deb" ]] \
   || fail "file name $(basename "$deb")"
 
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -82,16 +84,24 @@ zcat "$work/root/usr/share/man/zh_CN/man1/qinghe-taxcalc.1.gz" | grep -q '^\.SH 
 program=$work/root/usr/bin/qinghe-taxcalc
 # The libraries' packages are worked out by dpkg-shlibdeps, so each release's
 # package names that release's own: Depends holds the package of every
-# library the program links here.
+# library the program links, as installed here for the package's
+# architecture (read from the program, so that a cross build's is checked
+# too).
+multiarch=$(dpkg-architecture -A "$arch" -qDEB_HOST_MULTIARCH 2>/dev/null)
+readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' >"$work/needed"
 owner() {
-  local path=$1 found
-  found=$(dpkg -S "$path" 2>/dev/null || dpkg -S "$(realpath "$path")" 2>/dev/null) || return 1
-  echo "${found%%:*}"
+  local lib=$1 path found
+  for path in "/usr/lib/$multiarch/$lib" "/lib/$multiarch/$lib"; do
+    [[ -e $path ]] || continue
+    found=$(dpkg -S "$path" 2>/dev/null || dpkg -S "$(realpath "$path")" 2>/dev/null) || continue
+    echo "${found%%:*}"
+    return 0
+  done
+  return 1
 }
 for lib in libQt6Widgets.so.6 libQt6Gui.so.6 libQt6Core.so.6 libjpeg.so.62 libstdc++.so.6; do
-  path=$(ldd "$program" | awk -v lib="$lib" '$1 == lib {print $3}')
-  [[ -n $path ]] || fail "the program does not link $lib"
-  package=$(owner "$path") || fail "no package holds $path"
+  grep -qxF "$lib" "$work/needed" || fail "the program does not link $lib"
+  package=$(owner "$lib") || fail "no $arch package holds $lib"
   depends_on "$package"
 done
 # The lintian override stands only for a missing homepage, where this

@@ -32,15 +32,16 @@ struct JpegErrors {
 
 [[noreturn]] void leaveDecoder(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1); }
 
-// QImage::Format_RGB32 holds 0xffRRGGBB words: in memory B, G, R, 0xff on
-// this little-endian machine, which libjpeg-turbo writes directly, so the
-// picture needs no second pass to become a pixmap.
-static_assert(std::endian::native == std::endian::little);
+// QImage::Format_RGB32 holds 0xffRRGGBB words in the CPU's byte order: in
+// memory B, G, R, 0xff on a little-endian CPU and 0xff, R, G, B on a
+// big-endian one. libjpeg-turbo writes either order directly, so the picture
+// needs no second pass to become a pixmap.
+constexpr J_COLOR_SPACE kRgb32Order = std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
 
 void decodeRows(jpeg_decompress_struct& info, QImage& image)
 {
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_EXT_BGRA;
+    info.out_color_space = kRgb32Order;
     jpeg_start_decompress(&info);
     image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB32);
     while (info.output_scanline < info.output_height) {
