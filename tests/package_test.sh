@@ -137,6 +137,7 @@ if [[ -n $lintian ]]; then
 fi
 
 apt-get install --simulate "$deb" >"$work/apt.log" 2>&1 || fail "apt cannot resolve it: $(cat "$work/apt.log")"
-grep -q '^Inst qinghe-taxcalc ' "$work/apt.log" || fail "apt would not install it: $(cat "$work/apt.log")"
+# A foreign architecture's package is named with it: qinghe-taxcalc:arm64.
+grep -Eq "^Inst qinghe-taxcalc(:$arch)? " "$work/apt.log" || fail "apt would not install it: $(cat "$work/apt.log")"
 echo "package: $(basename "$deb"), Depends: $depends"
 [[ -z $lintian ]] || echo "package: lintian: no error, no warning; $(grep -c '^I: ' "$work/lintian.log" || true) informational"
