@@ -110,7 +110,7 @@ std::optional<std::uint32_t> readWindowId(std::string_view text)
     return id;
 }
 
-std::optional<long double> readNumber(std::string_view text)
+std::optional<calc::Extended> readNumber(std::string_view text)
 {
     try {
         return calc::ParseNumber(text);

@@ -2,6 +2,7 @@
 
 #include "app/DisplayCheck.h"
 #include "app/Language.h"
+#include "calc/Extended.h"
 
 #include <cstdint>
 #include <optional>
@@ -40,7 +41,7 @@ struct CommandLine {
     Request request = Request::OpenWindow;
     Refusal refusal = Refusal::None;
     std::string subject;
-    long double start = 0; // Pick: the number the entry line starts with
+    calc::Extended start = 0; // Pick: the number the entry line starts with
     std::optional<std::uint32_t> attachTo; // --attach WINDOWID
     bool printTape = false; // --print-tape
     std::optional<std::string> platform; // -platform NAME

@@ -1,93 +1,51 @@
-// The number texts beside the C library call each one rests on.
+// The number texts, and the extended value's two backends side by side:
+// GNU MPFR, which every CPU can run, here; the x87 and the C library calls
+// it rests on in conversions_bench_x87.cpp, where there is one.
+#include "bench/number_backend_bench.h"
 #include "calc/NumberText.h"
-
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <random>
-#include <string>
-#include <vector>
 
 namespace {
 
-std::vector<long double> sampleValues()
-{
-    std::mt19937_64 rng(42);
-    std::uniform_real_distribution<long double> mantissa(1, 10);
-    std::uniform_int_distribution<int> exponent(-6, 14);
-    std::vector<long double> values(1024);
-    for (auto& v : values) {
-        v = mantissa(rng);
-        for (int e = exponent(rng); e > 0; --e) {
-            v *= 10;
-        }
-        for (int e = exponent(rng); e < 0; ++e) {
-            v /= 10;
-        }
-    }
-    return values;
-}
-
-std::vector<std::string> sampleTexts()
-{
-    std::vector<std::string> texts;
-    for (const long double v : sampleValues()) {
-        texts.push_back(calc::GeneralText(v));
-    }
-    return texts;
-}
-
-void LibcPrintf(benchmark::State& state)
-{
-    const auto values = sampleValues();
-    char buffer[48];
-    std::size_t i = 0;
-    for (auto _ : state) {
-        std::snprintf(buffer, sizeof buffer, "%.17Le", values[i++ & 1023]);
-        benchmark::DoNotOptimize(buffer);
-    }
-}
-BENCHMARK(LibcPrintf);
+using bench::BackendAdd;
+using bench::BackendDigits;
+using bench::BackendDivide;
+using bench::BackendRead;
+using bench::kSamples;
 
 void GeneralText(benchmark::State& state)
 {
-    const auto values = sampleValues();
+    const auto values = bench::sampleValues<calc::MpfrNumbers>();
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(calc::GeneralText(values[i++ & 1023]));
+        benchmark::DoNotOptimize(calc::GeneralText(values[i++ % kSamples]));
     }
 }
 BENCHMARK(GeneralText);
 
 void FixedText(benchmark::State& state)
 {
-    const auto values = sampleValues();
+    const auto values = bench::sampleValues<calc::MpfrNumbers>();
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(calc::FixedText(values[i++ & 1023], 12));
+        benchmark::DoNotOptimize(calc::FixedText(values[i++ % kSamples], 12));
     }
 }
 BENCHMARK(FixedText);
 
-void LibcStrtold(benchmark::State& state)
-{
-    const auto texts = sampleTexts();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(std::strtold(texts[i++ & 1023].c_str(), nullptr));
-    }
-}
-BENCHMARK(LibcStrtold);
-
 void ParseNumber(benchmark::State& state)
 {
-    const auto texts = sampleTexts();
+    const auto texts = bench::sampleTexts();
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(calc::ParseNumber(texts[i++ & 1023]));
+        benchmark::DoNotOptimize(calc::ParseNumber(texts[i++ % kSamples]));
     }
 }
 BENCHMARK(ParseNumber);
+
+using calc::MpfrNumbers;
+BENCHMARK_TEMPLATE(BackendAdd, MpfrNumbers);
+BENCHMARK_TEMPLATE(BackendDivide, MpfrNumbers);
+BENCHMARK_TEMPLATE(BackendDigits, MpfrNumbers);
+BENCHMARK_TEMPLATE(BackendRead, MpfrNumbers);
 
 } // namespace

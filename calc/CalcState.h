@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/Extended.h"
+
 #include <cstdint>
 #include <string>
 
@@ -10,14 +12,14 @@ namespace calc {
 struct CalcState {
     std::string PendingOp; // "Add", "Sub", "Multi", "Div" or empty
     std::string LastOp; // operator of the last completed equals
-    long double FirstOperand = 0;
-    long double SecondOperand = 0;
-    long double MemoryValue = 0;
+    Extended FirstOperand = 0;
+    Extended SecondOperand = 0;
+    Extended MemoryValue = 0;
     bool NewEntry = false;
     bool FractionEntry = false;
     std::int32_t MarkIndex = 0;
-    long double TaxRate = 0;
-    long double Value = 0;
+    Extended TaxRate = 0;
+    Extended Value = 0;
 };
 
 } // namespace calc

@@ -5,7 +5,6 @@
 #include "calc/Operators.h"
 #include "calc/TapeLines.h"
 
-#include <cmath>
 #include <utility>
 
 namespace calc {
@@ -71,7 +70,7 @@ void Calculator::equals()
     }
 
     entry_ = GeneralText(state_.FirstOperand);
-    if (!std::isfinite(state_.FirstOperand)) {
+    if (!state_.FirstOperand.isFinite()) {
         tape_.append(tape_text::kSeparator);
         markLine(tape_.append(overflowLine()));
         entry_ = "0.";

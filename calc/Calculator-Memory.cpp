@@ -13,7 +13,7 @@ constexpr std::string_view kInUse = "M";
 
 void Calculator::memoryStore()
 {
-    const long double x = readEntry();
+    const Extended x = readEntry();
     if (x == 0) {
         return;
     }

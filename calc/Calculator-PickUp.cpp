@@ -85,7 +85,7 @@ void Calculator::ListBoxShowDblClick()
         if (rule.percent && text.ends_with('%')) {
             text.remove_suffix(1);
         }
-        long double number = ParseNumber(text);
+        Extended number = ParseNumber(text);
         if (rule.percent) {
             number /= 100;
         }

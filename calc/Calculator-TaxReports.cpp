@@ -4,58 +4,57 @@
 #include "calc/Exception.h"
 #include "calc/TapeLines.h"
 
-#include <cmath>
 #include <initializer_list>
 
 namespace calc {
 namespace {
 
-bool acceptsRate(long double x) { return x >= 0 && x < 100; }
-bool acceptsAmount(long double x) { return x >= 0; }
+bool acceptsRate(Extended x) { return x >= 0 && x < 100; }
+bool acceptsAmount(Extended x) { return x >= 0; }
 
 // A report is refused as a whole before its first line is written.
-void requireFinite(std::initializer_list<long double> amounts)
+void requireFinite(std::initializer_list<Extended> amounts)
 {
-    for (const long double amount : amounts) {
-        if (!std::isfinite(amount)) {
+    for (const Extended amount : amounts) {
+        if (!amount.isFinite()) {
             throw EOverflow();
         }
     }
 }
 
-std::vector<std::string> taxReportLines(long double tax, long double rate)
+std::vector<std::string> taxReportLines(Extended tax, Extended rate)
 {
     if (rate == 0) {
         return {taxLine(tax), std::string(tape_text::kZeroRate), std::string(tape_text::kNoPriceAtZeroRate)};
     }
     // x / 0 when rate / 100 underflows makes the price infinite, not a trap.
-    const long double price = tax / (rate / 100);
-    const long double total = price + tax;
+    const Extended price = tax / (rate / 100);
+    const Extended total = price + tax;
     requireFinite({tax, price, total});
     return {taxLine(tax), rateLine(rate), priceLine(price), totalLine(total)};
 }
 
-std::vector<std::string> priceReportLines(long double price, long double rate)
+std::vector<std::string> priceReportLines(Extended price, Extended rate)
 {
-    const long double tax = (rate / 100) * price;
-    const long double total = price + tax;
+    const Extended tax = (rate / 100) * price;
+    const Extended total = price + tax;
     requireFinite({tax, price, total});
     return {priceLine(price), rateLine(rate), taxLine(tax), totalLine(total)};
 }
 
-std::vector<std::string> totalReportLines(long double total, long double rate)
+std::vector<std::string> totalReportLines(Extended total, Extended rate)
 {
-    const long double price = total / (rate / 100 + 1);
-    const long double tax = total - price;
+    const Extended price = total / (rate / 100 + 1);
+    const Extended tax = total - price;
     requireFinite({tax, price, total});
     return {totalLine(total), rateLine(rate), priceLine(price), taxLine(tax)};
 }
 
 } // namespace
 
-void Calculator::runTaxKey(bool (*accepts)(long double), const ReportBuilder& build)
+void Calculator::runTaxKey(bool (*accepts)(Extended), const ReportBuilder& build)
 {
-    const long double x = readEntry();
+    const Extended x = readEntry();
     if (accepts(x)) {
         const std::vector<std::string> lines = build(x);
         startBlock();
@@ -71,7 +70,7 @@ void Calculator::runTaxKey(bool (*accepts)(long double), const ReportBuilder& bu
 
 void Calculator::setTaxRate()
 {
-    runTaxKey(acceptsRate, [this](long double rate) {
+    runTaxKey(acceptsRate, [this](Extended rate) {
         state_.TaxRate = rate;
         rate_ = rateText(rate);
         return std::vector<std::string>{rateSetLine(rate_)};
@@ -80,17 +79,17 @@ void Calculator::setTaxRate()
 
 void Calculator::taxReport()
 {
-    runTaxKey(acceptsAmount, [this](long double x) { return taxReportLines(x, state_.TaxRate); });
+    runTaxKey(acceptsAmount, [this](Extended x) { return taxReportLines(x, state_.TaxRate); });
 }
 
 void Calculator::priceReport()
 {
-    runTaxKey(acceptsAmount, [this](long double x) { return priceReportLines(x, state_.TaxRate); });
+    runTaxKey(acceptsAmount, [this](Extended x) { return priceReportLines(x, state_.TaxRate); });
 }
 
 void Calculator::totalReport()
 {
-    runTaxKey(acceptsAmount, [this](long double x) { return totalReportLines(x, state_.TaxRate); });
+    runTaxKey(acceptsAmount, [this](Extended x) { return totalReportLines(x, state_.TaxRate); });
 }
 
 } // namespace calc

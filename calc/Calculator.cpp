@@ -73,7 +73,7 @@ void Calculator::selectLine(std::ptrdiff_t index) { tape_.select(index); }
 
 void Calculator::setHint(Hint hint) { hint_ = hintText(hint); }
 
-long double Calculator::readEntry() const
+Extended Calculator::readEntry() const
 {
     // A single-digit exponent result is shown as '1E20.'; it must read back.
     std::string_view text = entry_;

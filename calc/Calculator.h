@@ -35,10 +35,10 @@ public:
     // The user selects a tape line (-1 for none).
     void selectLine(std::ptrdiff_t index);
     // A caller sets the public value before showing.
-    void setValue(long double value) { state_.Value = value; }
+    void setValue(Extended value) { state_.Value = value; }
 
     const CalcState& state() const { return state_; }
-    long double value() const { return state_.Value; }
+    Extended value() const { return state_.Value; }
     const std::string& entryText() const { return entry_; }
     const std::string& hintLine() const { return hint_; }
     const std::string& memoryIndicator() const { return memory_; }
@@ -83,11 +83,11 @@ private:
     };
     // Builds the lines of a tax block from the entry; throws before any line
     // is written when an amount is beyond range.
-    using ReportBuilder = std::function<std::vector<std::string>(long double)>;
+    using ReportBuilder = std::function<std::vector<std::string>(Extended)>;
 
     void setHint(Hint hint);
     // The entry line as a number; a final "." after an exponent is ignored.
-    long double readEntry() const;
+    Extended readEntry() const;
     void awaitNewEntry();
     // A number shown on the entry line keeps a visible point: "42" -> "42.",
     // "0.5" stays.
@@ -101,7 +101,7 @@ private:
     void markLine(std::size_t index);
     void dropPendingOp();
     void divisionByZeroReset(std::size_t restorePoint, const std::optional<DeletedLine>& deleted);
-    void runTaxKey(bool (*accepts)(long double), const ReportBuilder& build);
+    void runTaxKey(bool (*accepts)(Extended), const ReportBuilder& build);
 
     CalcState state_;
     std::string entry_;

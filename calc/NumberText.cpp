@@ -5,17 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <locale.h>
 
 namespace calc {
 namespace {
 
-constexpr int kSignificantDigits = 18;
 constexpr int kGeneralDigits = 15;
 constexpr int kNoDecimalsLimit = -1;
 // An exponent's digits are read until its value reaches this; the rest stay
@@ -35,67 +29,6 @@ struct DecimalForm {
     bool negative = false;
     Special special = Special::None;
 };
-
-// The x87 extended format as it lies in memory on x86-64: a 64-bit
-// significand with an explicit integer bit, then 16 bits of sign and
-// exponent; the rest of the long double is padding.
-class ExtendedBits {
-public:
-    static constexpr std::size_t kSignificandBytes = 8;
-    static constexpr std::size_t kSignExponentBytes = 2;
-    static constexpr std::uint16_t kExponentMask = 0x7FFF;
-    static constexpr std::uint16_t kSignBit = 0x8000;
-    static constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
-    static constexpr std::uint64_t kFractionMask = kIntegerBit - 1;
-
-    explicit ExtendedBits(long double x)
-    {
-        static_assert(sizeof(long double) >= kSignificandBytes + kSignExponentBytes);
-        const auto* bytes = reinterpret_cast<const unsigned char*>(&x);
-        std::memcpy(&significand_, bytes, kSignificandBytes);
-        std::memcpy(&signExponent_, bytes + kSignificandBytes, kSignExponentBytes);
-    }
-
-    bool negative() const { return (signExponent_ & kSignBit) != 0; }
-    // Zero of either sign and the subnormal values.
-    bool isZeroOrSubnormal() const { return exponentField() == 0; }
-    // Infinity or NaN: every exponent bit set.
-    bool isSpecial() const { return exponentField() == kExponentMask; }
-    // Of a special value: infinity, not NaN.
-    bool isInfinity() const { return (significand_ & kFractionMask) == 0; }
-    // A normal exponent without the integer bit; no arithmetic makes one.
-    bool isUnnormal() const { return (significand_ & kIntegerBit) == 0; }
-
-private:
-    unsigned exponentField() const { return signExponent_ & kExponentMask; }
-
-    std::uint64_t significand_ = 0;
-    std::uint16_t signExponent_ = 0;
-};
-
-// The 18 significant digits of |x|, correctly rounded (ties to even), which
-// glibc's %Le conversion gives exactly for every extended value:
-// "d.ddddddddddddddddde+X" -> digits d..d, exponent X + 1.
-void writeSignificantDigits(long double magnitude, DecimalForm& form)
-{
-    char buffer[48];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", kSignificantDigits - 1, magnitude);
-    const std::string_view text(buffer, static_cast<std::size_t>(length));
-    const std::size_t exponentMark = text.find('e');
-    form.count = 0;
-    for (const char c : text.substr(0, exponentMark)) {
-        if (isDigit(c) && form.count < kSignificantDigits) {
-            form.digits[static_cast<std::size_t>(form.count++)] = c;
-        }
-    }
-    std::string_view exponentText = text.substr(exponentMark + 1);
-    if (exponentText.starts_with('+')) {
-        exponentText.remove_prefix(1); // from_chars reads a '-' but no '+'
-    }
-    int exponent = 0;
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-    form.exponent = exponent + 1;
-}
 
 // Cuts the 18 digits after `keep` digits, rounding half up on the decimal
 // digits themselves; a carry out of the first digit leaves "1".
@@ -124,25 +57,30 @@ void roundHalfUp(DecimalForm& form, int keep)
 
 // digitBudget: the most significant digits kept; decimals: digits after the
 // point kept, or kNoDecimalsLimit.
-DecimalForm decimalForm(long double x, int digitBudget, int decimals)
+DecimalForm decimalForm(Extended x, int digitBudget, int decimals)
 {
     DecimalForm form;
-    const ExtendedBits bits(x);
-    if (bits.isZeroOrSubnormal()) {
+    if (x.exponentField() == 0) {
+        return form; // zero of either sign, or a denormal
+    }
+    if (x.exponentField() == Extended::kExponentMask) {
+        // An infinity, or a pseudo-infinity without its integer bit, reads
+        // as one; the rest are NaNs.
+        const bool infinity = (x.significand() & Extended::kFractionMask) == 0;
+        form.special = infinity ? DecimalForm::Special::Infinity : DecimalForm::Special::NaN;
+        form.negative = infinity && x.negative();
         return form;
     }
-    if (bits.isSpecial()) {
-        form.special = bits.isInfinity() ? DecimalForm::Special::Infinity : DecimalForm::Special::NaN;
-        form.negative = bits.isInfinity() && bits.negative();
-        return form;
-    }
-    if (bits.isUnnormal()) {
+    if (x.isUnsupported()) {
         // The processor rejects it as an operand, so it reads as "not a number".
         form.special = DecimalForm::Special::NaN;
         return form;
     }
 
-    writeSignificantDigits(std::fabs(x), form);
+    const SignificantDigits digits = significantDigits(x);
+    form.digits = digits.digits;
+    form.count = kSignificantDigits;
+    form.exponent = digits.exponent;
     int keep = decimals == kNoDecimalsLimit ? digitBudget : form.exponent + decimals;
     if (keep < 0) {
         return DecimalForm{};
@@ -154,7 +92,7 @@ DecimalForm decimalForm(long double x, int digitBudget, int decimals)
     if (form.count == 0) {
         return DecimalForm{};
     }
-    form.negative = bits.negative();
+    form.negative = x.negative();
     return form;
 }
 
@@ -199,15 +137,9 @@ void appendIntegerDigits(std::string& text, const DecimalForm& form, int count)
     text.append(static_cast<std::size_t>(count - written), '0');
 }
 
-locale_t classicLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
 } // namespace
 
-std::string GeneralText(long double x)
+std::string GeneralText(Extended x)
 {
     const DecimalForm form = decimalForm(x, kGeneralDigits, kNoDecimalsLimit);
     if (form.special != DecimalForm::Special::None) {
@@ -240,7 +172,7 @@ std::string GeneralText(long double x)
     return text;
 }
 
-std::string FixedText(long double x, int digits)
+std::string FixedText(Extended x, int digits)
 {
     constexpr int kDecimals = 2;
     // Budgets outside 1 to 18 would cut outside the 18 digits.
@@ -282,7 +214,7 @@ std::string FixedText(long double x, int digits)
     return text;
 }
 
-long double ParseNumber(std::string_view s)
+Extended ParseNumber(std::string_view s)
 {
     const std::size_t n = s.size();
     std::size_t i = 0;
@@ -336,7 +268,7 @@ long double ParseNumber(std::string_view s)
     }
 
     // The same number in the C library's own syntax, converted correctly
-    // rounded whatever the process locale. Short texts stay on the stack.
+    // rounded. Short texts stay on the stack.
     const std::size_t length = integerDigits.size() + fractionDigits.size() + 10;
     std::array<char, 64> shortText;
     std::string longText;
@@ -362,11 +294,9 @@ long double ParseNumber(std::string_view s)
         *out++ = 'e';
         out = std::to_chars(out, normal + length - 1, exponent).ptr;
     }
-    *out = '\0';
 
-    char* end = nullptr;
-    const long double value = strtold_l(normal, &end, classicLocale());
-    if (end != out || std::isinf(value)) {
+    const Extended value = decimalValue(std::string_view(normal, static_cast<std::size_t>(out - normal)));
+    if (value.isInfinity()) {
         throw EConvertError::forText(s);
     }
     return value;

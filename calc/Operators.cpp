@@ -7,13 +7,13 @@ namespace {
 
 constexpr std::array kOperators{
     OperatorRow{Key::Add, "Add", "\xA3\xAB", // ＋
-        [](long double a, long double b) { return a + b; }},
+        [](Extended a, Extended b) { return a + b; }},
     OperatorRow{Key::Sub, "Sub", "\xA3\xAD", // －
-        [](long double a, long double b) { return a - b; }},
+        [](Extended a, Extended b) { return a - b; }},
     OperatorRow{Key::Multi, "Multi", "\xA1\xC1", // ×
-        [](long double a, long double b) { return a * b; }},
+        [](Extended a, Extended b) { return a * b; }},
     OperatorRow{Key::Div, "Div", "\xA1\xC2", // ÷
-        [](long double a, long double b) { return a / b; }},
+        [](Extended a, Extended b) { return a / b; }},
 };
 
 } // namespace

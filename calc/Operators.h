@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/Extended.h"
 #include "calc/Key.h"
 
 #include <span>
@@ -13,7 +14,7 @@ struct OperatorRow {
     Key key;
     std::string_view name;
     std::string_view symbol;
-    long double (*apply)(long double first, long double second);
+    Extended (*apply)(Extended first, Extended second);
 };
 
 // The four operators in key order: ＋, －, ×, ÷.

@@ -31,9 +31,9 @@ std::string_view bytesFrom(std::string_view text, std::size_t position)
 
 std::string operandLine(std::string_view entryText) { return AlignRight(TrimTrailingPoint(entryText)); }
 
-std::string numberLine(long double x) { return AlignRight(GeneralText(x)); }
+std::string numberLine(Extended x) { return AlignRight(GeneralText(x)); }
 
-std::string operatorLine(std::string_view symbol, long double secondOperand)
+std::string operatorLine(std::string_view symbol, Extended secondOperand)
 {
     return join(symbol, bytesFrom(numberLine(secondOperand), 3));
 }
@@ -48,15 +48,15 @@ std::string resultLine(std::string_view resultText)
 
 std::string overflowLine() { return resultLine(tape_text::kOutOfRange); }
 
-std::string rateText(long double rate) { return FixedText(rate, kReportDigits) + "%"; }
+std::string rateText(Extended rate) { return FixedText(rate, kReportDigits) + "%"; }
 
-std::string taxLine(long double tax) { return join(tape_text::kTaxLabel, FixedText(tax, kReportDigits)); }
+std::string taxLine(Extended tax) { return join(tape_text::kTaxLabel, FixedText(tax, kReportDigits)); }
 
-std::string rateLine(long double rate) { return join(tape_text::kRateLabel, rateText(rate)); }
+std::string rateLine(Extended rate) { return join(tape_text::kRateLabel, rateText(rate)); }
 
-std::string priceLine(long double price) { return join(tape_text::kPriceLabel, FixedText(price, kReportDigits)); }
+std::string priceLine(Extended price) { return join(tape_text::kPriceLabel, FixedText(price, kReportDigits)); }
 
-std::string totalLine(long double total) { return join(tape_text::kTotalLabel, FixedText(total, kReportDigits)); }
+std::string totalLine(Extended total) { return join(tape_text::kTotalLabel, FixedText(total, kReportDigits)); }
 
 std::string rateSetLine(std::string_view rateCaption)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/Extended.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -52,20 +54,20 @@ std::string_view bytesFrom(std::string_view text, std::size_t position);
 // The entry as typed, without its final point: '12.' -> 23 blanks + "12".
 std::string operandLine(std::string_view entryText);
 // A number in general form, right-aligned to 25 bytes.
-std::string numberLine(long double x);
+std::string numberLine(Extended x);
 // "＋" + 21 blanks + "30"; with an empty symbol the 23 bytes alone.
-std::string operatorLine(std::string_view symbol, long double secondOperand);
+std::string operatorLine(std::string_view symbol, Extended secondOperand);
 // "结果" + the text right-aligned in 21 bytes; a longer text follows whole.
 std::string resultLine(std::string_view resultText);
 // "结果", ten blanks, "数字超范围!".
 std::string overflowLine();
 
 // FixedText with twelve digits and "%": 17 -> "17.00%".
-std::string rateText(long double rate);
-std::string taxLine(long double tax);
-std::string rateLine(long double rate);
-std::string priceLine(long double price);
-std::string totalLine(long double total);
+std::string rateText(Extended rate);
+std::string taxLine(Extended tax);
+std::string rateLine(Extended rate);
+std::string priceLine(Extended price);
+std::string totalLine(Extended total);
 // " 税率设置：" + the rate text right-aligned in 13 bytes.
 std::string rateSetLine(std::string_view rateCaption);
 

@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libjpeg-dev
+  # The calculator's numbers: the 80-bit extended value, correctly rounded.
+  libmpfr-dev
   # libclang-rt-dev follows the release's default clang.
   clang libclang-rt-dev
   xvfb xauth x11-utils x11-xserver-utils openbox

@@ -3,6 +3,7 @@
 #include "app/WindowGeometry.h"
 #include "app/WindowRun.h"
 #include "calc/Tape.h"
+#include "tests/ExtendedLiteral.h"
 #include "tests/RowName.h"
 
 #include <gtest/gtest.h>
@@ -96,10 +97,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadCommandLine,
 // What the picker starts from and what it attaches to.
 TEST(ReadCommandLine, KeepsTheValues)
 {
-    EXPECT_EQ(read({"--pick", "12.5"}).start, 12.5L);
-    EXPECT_EQ(read({"--pick=-.5"}).start, -0.5L);
-    EXPECT_EQ(read({"--pick", "--", "-1.5E3"}).start, -1500.0L);
-    EXPECT_EQ(read({"--pick"}).start, 0.0L);
+    EXPECT_EQ(read({"--pick", "12.5"}).start, 12.5_x);
+    EXPECT_EQ(read({"--pick=-.5"}).start, -0.5_x);
+    EXPECT_EQ(read({"--pick", "--", "-1.5E3"}).start, -1500);
+    EXPECT_EQ(read({"--pick"}).start, 0);
     EXPECT_EQ(read({"--attach", "0x2200007"}).attachTo, 0x2200007u);
     EXPECT_EQ(read({"--attach=35651591"}).attachTo, 35651591u);
     EXPECT_TRUE(read({"--print-tape"}).printTape);

@@ -1,4 +1,5 @@
 #include "TapeTexts.h"
+#include "tests/ExtendedLiteral.h"
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
@@ -205,7 +206,7 @@ TEST(DivisionByZero, AfterShowDroppedThePendingOperation)
 TEST(Overflow, ResetForgetsTheCalculation)
 {
     Calculator c;
-    c.setValue(1e4000L);
+    c.setValue(1e4000_x);
     keyscript::play(c, "SHOW * =");
     EXPECT_EQ(texts::tapeLines(c),
         (Lines{col25("", "1E4000"), col25(texts::kTimes, "1E4000"), kSeparator, texts::kOverflowLine}));
@@ -226,21 +227,21 @@ TEST(ShownExponent, SingleDigitExponentReadsBack)
     EXPECT_EQ(c.entryText(), "1E20.");
     keyscript::play(c, "+ 1 =");
     EXPECT_EQ(c.entryText(), "1E20.");
-    EXPECT_EQ(c.state().FirstOperand, 1e20L + 1);
+    EXPECT_EQ(c.state().FirstOperand, 1e20_x + 1);
     keyscript::play(c, "+/- MS");
-    EXPECT_EQ(c.state().MemoryValue, -1e20L);
+    EXPECT_EQ(c.state().MemoryValue, -1e20_x);
 }
 
 TEST(ShownExponent, ExponentWithoutDigitsReadsAsExponentZero)
 {
     Calculator c;
-    c.setValue(1e20L);
+    c.setValue(1e20_x);
     keyscript::play(c, "SHOW BS BS");
     ASSERT_EQ(c.entryText(), "1E.");
     keyscript::play(c, "+ 1 =");
     EXPECT_EQ(c.entryText(), "2.");
     Calculator d;
-    d.setValue(1e-5L);
+    d.setValue(1e-5_x);
     keyscript::play(d, "SHOW BS");
     ASSERT_EQ(d.entryText(), "1E-.");
     keyscript::play(d, "=");
@@ -250,7 +251,7 @@ TEST(ShownExponent, ExponentWithoutDigitsReadsAsExponentZero)
 TEST(ShownExponent, UnreadableTextQuotesTheWholeEntry)
 {
     Calculator c;
-    c.setValue(1e20L);
+    c.setValue(1e20_x);
     keyscript::play(c, "SHOW . SHOW BS 5");
     ASSERT_EQ(c.entryText(), "1E2.5");
     try {
@@ -264,7 +265,7 @@ TEST(ShownExponent, UnreadableTextQuotesTheWholeEntry)
 TEST(ConversionError, ChainedOperatorKeepsThePendingOperation)
 {
     Calculator c;
-    c.setValue(1e4932L);
+    c.setValue(1e4932_x);
     keyscript::play(c, "SHOW MS M+ 2 + MR");
     ASSERT_EQ(c.entryText(), "INF.");
     const Lines before = texts::tapeLines(c);
@@ -278,7 +279,7 @@ TEST(ConversionError, ChainedOperatorKeepsThePendingOperation)
 TEST(LongResult, ResultLineHoldsTheWholeText)
 {
     Calculator c;
-    c.setValue(-1.23456789012345e-1000L);
+    c.setValue(-1.23456789012345e-1000_x);
     keyscript::play(c, "SHOW * CE 1 =");
     const std::string shown = c.entryText();
     ASSERT_EQ(shown, "-1.23456789012345E-1000");

@@ -1,4 +1,5 @@
 #include "TapeTexts.h"
+#include "tests/ExtendedLiteral.h"
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
@@ -134,13 +135,13 @@ TEST(EntryLimit, ShowInFractionEntryAppendsAndKeepsTheLimit)
 {
     Calculator c;
     keyscript::play(c, "SHOW .");
-    c.setValue(std::numeric_limits<long double>::max());
+    c.setValue(Extended::largest());
     keyscript::play(c, "SHOW");
     ASSERT_EQ(c.entryText(), "1.18973149535723E4932");
     keyscript::play(c, "7");
     EXPECT_EQ(c.entryText(), "1.18973149535723E4932");
     EXPECT_EQ(c.hintLine(), texts::kLimitHint);
-    c.setValue(0.5L);
+    c.setValue(0.5_x);
     keyscript::play(c, "SHOW 7");
     EXPECT_EQ(c.entryText(), "0.57");
 }
@@ -173,7 +174,7 @@ TEST(ClearEntry, KeepsThePendingOperation)
 TEST(Backspace, EditsAShownExponentByteByByte)
 {
     Calculator c;
-    c.setValue(1.5e20L);
+    c.setValue(1.5e20_x);
     keyscript::play(c, "SHOW");
     EXPECT_EQ(c.entryText(), "1.5E20");
     keyscript::play(c, "BS");
@@ -186,7 +187,7 @@ TEST(Show, SetsTheStartState)
     EXPECT_EQ(c.entryText(), "");
     EXPECT_EQ(c.hintLine(), "");
     EXPECT_EQ(c.rateCaption(), "");
-    c.setValue(12.5L);
+    c.setValue(12.5_x);
     keyscript::play(c, "5 MS + SHOW");
     EXPECT_EQ(c.entryText(), "12.5");
     EXPECT_EQ(c.rateCaption(), "17%");
@@ -204,11 +205,11 @@ TEST(Show, SetsTheStartState)
 TEST(Show, NonFiniteValueIsShownAsItsText)
 {
     Calculator c;
-    c.setValue(std::numeric_limits<long double>::infinity());
+    c.setValue(Extended::infinity());
     keyscript::play(c, "SHOW");
     EXPECT_EQ(c.entryText(), "INF.");
     EXPECT_THROW(keyscript::play(c, "+"), calc::EConvertError);
-    c.setValue(std::numeric_limits<long double>::quiet_NaN());
+    c.setValue(Extended::defaultNaN());
     keyscript::play(c, "SHOW");
     EXPECT_EQ(c.entryText(), "NAN.");
 }

@@ -1,4 +1,5 @@
 #include "TapeTexts.h"
+#include "tests/ExtendedLiteral.h"
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
@@ -17,7 +18,7 @@ struct MemoryCase {
     const char* script;
     const char* entry;
     const char* indicator;
-    long double memory;
+    Extended memory;
 };
 
 class MemoryKeys : public testing::TestWithParam<MemoryCase> {};
@@ -36,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, MemoryKeys,
         MemoryCase{"AddOfZeroOnEmptyIndicatorStoresNothing", "SHOW M+", "0.", "", 0},
         MemoryCase{"AddingToZeroKeepsTheIndicator", "SHOW 5 MS 5 +/- M+ MR", "0.", "M", 0},
         MemoryCase{"AddOnEmptyIndicatorStores", "SHOW 4 M+ 1 M+ MR", "5.", "M", 5},
-        MemoryCase{"AddAddsTheEntry", "SHOW 2.5 MS 1 M+ MR", "3.5", "M", 3.5L},
+        MemoryCase{"AddAddsTheEntry", "SHOW 2.5 MS 1 M+ MR", "3.5", "M", 3.5_x},
         MemoryCase{"StoreReplaces", "SHOW 2 MS 3 MS MR", "3.", "M", 3},
         MemoryCase{"NextDigitStartsANewNumber", "SHOW 5 MS 3", "3.", "M", 5},
         MemoryCase{"ClearThenRecallDoesNothing", "SHOW 5 MS MC 7 MR", "7.", "", 0},
@@ -57,9 +58,9 @@ TEST(MemoryKeys, RecallWithEmptyIndicatorKeepsTheFlags)
 TEST(MemoryKeys, AddPastTheRangeStoresAnInfinity)
 {
     Calculator c;
-    c.setValue(1e4932L);
+    c.setValue(1e4932_x);
     keyscript::play(c, "SHOW MS M+ MR");
-    EXPECT_TRUE(std::isinf(c.state().MemoryValue));
+    EXPECT_TRUE((c.state().MemoryValue).isInfinity());
     EXPECT_EQ(c.entryText(), "INF.");
     EXPECT_THROW(keyscript::play(c, "M+"), calc::EConvertError);
     keyscript::play(c, "MC");
@@ -70,7 +71,7 @@ TEST(MemoryKeys, AddPastTheRangeStoresAnInfinity)
 TEST(MemoryKeys, UnreadableEntryStoresNothing)
 {
     Calculator c;
-    c.setValue(std::numeric_limits<long double>::quiet_NaN());
+    c.setValue(Extended::defaultNaN());
     keyscript::play(c, "SHOW");
     EXPECT_THROW(keyscript::play(c, "MS"), calc::EConvertError);
     EXPECT_EQ(c.memoryIndicator(), "");

@@ -1,4 +1,5 @@
 #include "TapeTexts.h"
+#include "tests/ExtendedLiteral.h"
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
@@ -13,13 +14,13 @@ using calc::Calculator;
 
 namespace {
 
-constexpr long double kUntouched = -7;
+constexpr Extended kUntouched = -7;
 
 struct PickCase {
     const char* name;
     const char* script;
     std::ptrdiff_t line;
-    std::optional<long double> picked; // nothing: Value and the result stay
+    std::optional<Extended> picked; // nothing: Value and the result stay
 };
 
 class PickUp : public testing::TestWithParam<PickCase> {};
@@ -43,12 +44,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, PickUp,
     testing::Values(PickCase{"ResultLine", "SHOW 12 + 30 =", 3, 42}, PickCase{"OperandLine", "SHOW 12 + 30 =", 0, 12},
         PickCase{"OperatorLine", "SHOW 12 + 30 =", 1, 30}, PickCase{"NegativeSecondOperand", "SHOW 8 - 5 +/- =", 1, -5},
         PickCase{"LineWithoutSymbol", "SHOW 7 = 7 =", 4, 0},
-        PickCase{"LongResultLine", "SHOW 1 / 3 / 100000 +/- =", 8, -3.33333333333333e-6L},
+        PickCase{"LongResultLine", "SHOW 1 / 3 / 100000 +/- =", 8, -3.33333333333333e-6_x},
         PickCase{"LoneOperatorLine", "SHOW 12 +", 1, std::nullopt},
         PickCase{"SeparatorLine", "SHOW 12 + 30 =", 2, std::nullopt},
-        PickCase{"EmptyLine", "SHOW 12 + 30 = =", 4, std::nullopt}, PickCase{"RateLine", "SHOW 17 TAX", 2, 17.0L / 100},
-        PickCase{"RateLineWithDecimals", "SHOW 12.345 RATE 1 TAX", 6, 12.35L / 100},
-        PickCase{"RateSetLine", "SHOW 5 RATE", 1, 5.0L / 100}, PickCase{"TaxLine", "SHOW 17 TAX", 1, 17},
+        PickCase{"EmptyLine", "SHOW 12 + 30 = =", 4, std::nullopt},
+        PickCase{"RateLine", "SHOW 17 TAX", 2, 17.0_x / 100},
+        PickCase{"RateLineWithDecimals", "SHOW 12.345 RATE 1 TAX", 6, 12.35_x / 100},
+        PickCase{"RateSetLine", "SHOW 5 RATE", 1, 5.0_x / 100}, PickCase{"TaxLine", "SHOW 17 TAX", 1, 17},
         PickCase{"PriceLine", "SHOW 17 TAX", 3, 100}, PickCase{"TotalLine", "SHOW 17 TAX", 4, 117},
         PickCase{"NoSelectedLine", "SHOW 12 + 30 = C", -1, std::nullopt},
         PickCase{"SelectionOutsideTheTape", "SHOW 12 + 30 =", 4, std::nullopt}),
@@ -56,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PickUp,
 
 struct PickErrorCase {
     const char* name;
-    long double shown;
+    Extended shown;
     const char* script;
     std::ptrdiff_t line;
     std::string message;
@@ -84,7 +86,7 @@ TEST_P(PickUpError, ReportsTheTextAndChangesNothing)
 const std::string kNotANumber = "' is not a valid floating point value";
 
 INSTANTIATE_TEST_SUITE_P(Rows, PickUpError,
-    testing::Values(PickErrorCase{"OverflowLine", 1e4000L, "SHOW * =", 3,
+    testing::Values(PickErrorCase{"OverflowLine", 1e4000_x, "SHOW * =", 3,
                         "'\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!" + kNotANumber},
         PickErrorCase{"ZeroRateLine", 0, "SHOW RATE 5 TAX", 6, "'" + kNotANumber},
         // Byte 12 is the second byte of a character: the text starts inside it.

@@ -1,5 +1,6 @@
 #include "CalcInvariants.h"
 #include "TapeTexts.h"
+#include "tests/ExtendedLiteral.h"
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
@@ -65,11 +66,10 @@ private:
         return keys[random_() % N];
     }
 
-    long double interestingValue()
+    Extended interestingValue()
     {
-        constexpr std::array<long double, 12> values{0, 1, -42, 0.5L, 1e20L, -1e-5L, 1e4000L, 1e4932L,
-            -1.23456789012345e-1000L, 1.5e-495L, std::numeric_limits<long double>::infinity(),
-            std::numeric_limits<long double>::quiet_NaN()};
+        static const std::array<Extended, 12> values{0, 1, -42, 0.5_x, 1e20_x, -1e-5_x, 1e4000_x, 1e4932_x,
+            -1.23456789012345e-1000_x, 1.5e-495_x, Extended::infinity(), Extended::defaultNaN()};
         return values[random_() % values.size()];
     }
 

@@ -1,4 +1,5 @@
 #include "TapeTexts.h"
+#include "tests/ExtendedLiteral.h"
 #include "tools/KeyScript.h"
 
 #include "calc/Exception.h"
@@ -88,10 +89,10 @@ TEST(RateKey, SetsRateAndDisplay)
     Calculator c;
     keyscript::play(c, "SHOW 99.999 RATE");
     EXPECT_EQ(c.rateCaption(), "100.00%");
-    EXPECT_EQ(c.state().TaxRate, 99.999L);
+    EXPECT_EQ(c.state().TaxRate, 99.999_x);
     keyscript::play(c, "100 RATE");
     EXPECT_EQ(c.rateCaption(), "100.00%");
-    EXPECT_EQ(c.state().TaxRate, 99.999L);
+    EXPECT_EQ(c.state().TaxRate, 99.999_x);
     EXPECT_EQ(c.tape().count(), 3u);
 }
 
@@ -123,7 +124,7 @@ TEST(TaxKeys, EqualsAfterAReportReplacesItsClosingSeparator)
 
 struct OverflowCase {
     const char* name;
-    long double value;
+    Extended value;
     const char* script;
 };
 
@@ -149,16 +150,16 @@ TEST_P(TaxOverflow, WritesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TaxOverflow,
-    testing::Values(OverflowCase{"HugeTax", 1e4932L, "SHOW MS 2 + MR"},
-        OverflowCase{"SmallestNormalRate", 1e-4931L, "SHOW RATE 1"},
-        OverflowCase{"RateFactorRoundsToZero", 1.5e-495L, ". SHOW 0 RATE 1"},
-        OverflowCase{"ZeroOverZero", 1.5e-495L, ". SHOW 0 RATE 0"}),
+    testing::Values(OverflowCase{"HugeTax", 1e4932_x, "SHOW MS 2 + MR"},
+        OverflowCase{"SmallestNormalRate", 1e-4931_x, "SHOW RATE 1"},
+        OverflowCase{"RateFactorRoundsToZero", 1.5e-495_x, ". SHOW 0 RATE 1"},
+        OverflowCase{"ZeroOverZero", 1.5e-495_x, ". SHOW 0 RATE 0"}),
     RowName());
 
 TEST(TaxKeys, HugePriceOverflowsInTheTotal)
 {
     Calculator c;
-    c.setValue(1.1e4932L);
+    c.setValue(1.1e4932_x);
     keyscript::play(c, "SHOW");
     EXPECT_THROW(keyscript::play(c, "PRICE"), calc::EOverflow);
     EXPECT_EQ(c.tape().count(), 0u);

@@ -1,6 +1,7 @@
 // The calculator window, driven headless: clicks on keys by object name,
 // typed keys through the keyboard map, what the controls then show.
 
+#include "tests/ExtendedLiteral.h"
 #include "ui/GbkText.h"
 #include "ui/Picker.h"
 #include "ui/UntCalc.h"
@@ -707,7 +708,7 @@ private slots:
         clickKeys({"SBtn5", "SBtnAdd"});
         const QStringList tapeBefore = tape();
         w->hide();
-        w->setValue(std::numeric_limits<long double>::infinity());
+        w->setValue(calc::Extended::infinity());
         w->show();
         QCOMPARE(shown("PanelShow"), QStringLiteral("INF."));
         if (key == 0) {
@@ -732,7 +733,7 @@ private slots:
     void pickingTheOverflowLineIsGuarded()
     {
         w->hide();
-        w->setValue(1e4900L);
+        w->setValue(1e4900_x);
         w->show();
         clickKeys({"SBtnMulti", "SBtnEqual"});
         const QStringList lines = tape();
@@ -742,7 +743,7 @@ private slots:
         doubleClickTape(rowCentre(lines.size() - 1));
         QCOMPARE(errors,
             QStringList{gbk("'\xCA\xFD\xD7\xD6\xB3\xAC\xB7\xB6\xCE\xA7!' is not a valid floating point value.")});
-        QVERIFY(w->Value() == 1e4900L);
+        QVERIFY(w->Value() == 1e4900_x);
         QCOMPARE(hint(), hintBefore);
         QVERIFY(w->isVisible());
         clickKeys({"SBtn7"});

@@ -1,47 +1,37 @@
 #include "tools/Hex20.h"
 
-#include <cstring>
+#include <charconv>
 
 namespace probe {
 
-std::string toHex20(long double x)
+std::string toHex20(calc::Extended x)
 {
-    unsigned char bytes[10];
-    std::memcpy(bytes, &x, sizeof bytes);
     static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex(20, '0');
-    for (int i = 0; i < 10; ++i) {
-        const unsigned char b = bytes[9 - i]; // most significant byte first
-        hex[2 * i] = kDigits[b >> 4];
-        hex[2 * i + 1] = kDigits[b & 0x0F];
+    std::string hex;
+    hex.reserve(2 * calc::Extended::kBytes);
+    for (const std::uint8_t b : x.bytes()) {
+        hex += kDigits[b >> 4];
+        hex += kDigits[b & 0x0F];
     }
     return hex;
 }
 
-std::optional<long double> fromHex20(std::string_view hex)
+std::optional<calc::Extended> fromHex20(std::string_view hex)
 {
-    if (hex.size() != 20) {
+    calc::Extended::Bytes bytes{};
+    if (hex.size() != 2 * bytes.size()) {
         return std::nullopt;
     }
-    unsigned char bytes[16] = {};
-    for (int i = 0; i < 20; ++i) {
-        const char c = hex[static_cast<std::size_t>(i)];
-        int v = 0;
-        if (c >= '0' && c <= '9') {
-            v = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            v = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            v = c - 'A' + 10;
-        } else {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char* first = hex.data() + 2 * i;
+        // from_chars would take a sign; two hex digits, nothing else.
+        const auto isHex = [](char c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); };
+        if (!isHex(first[0]) || !isHex(first[1])) {
             return std::nullopt;
         }
-        const int byte = 9 - i / 2;
-        bytes[byte] = static_cast<unsigned char>(bytes[byte] | (i % 2 == 0 ? v << 4 : v));
+        std::from_chars(first, first + 2, bytes[i], 16);
     }
-    long double x = 0;
-    std::memcpy(&x, bytes, sizeof x);
-    return x;
+    return calc::Extended::fromBytes(bytes);
 }
 
 } // namespace probe

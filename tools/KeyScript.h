@@ -12,6 +12,7 @@
 //   VALUE=<hex20>   a caller sets the public value (tools/Hex20.h)
 // "SHOW 12 + 30 =" shows '42.'.
 
+#include "calc/Extended.h"
 #include "calc/Key.h"
 
 #include <cstddef>
@@ -47,7 +48,7 @@ struct Select {
     std::ptrdiff_t line;
 };
 struct SetValue {
-    long double value;
+    calc::Extended value;
 };
 using Step = std::variant<Press, TypeNumber, Show, Pick, Select, SetValue>;
 

@@ -2,21 +2,20 @@
 
 #include "ui/UntCalc.h"
 
-#include <cmath>
-
 namespace ui {
 
 std::optional<long double> pickValue(long double start, QWidget* parent)
 {
-    if (!std::isfinite(start)) {
+    const calc::Extended value = calc::fromLongDouble(start);
+    if (!value.isFinite()) {
         return std::nullopt;
     }
     FrmCalc window(parent);
-    window.setValue(start);
+    window.setValue(value);
     if (window.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return window.Value();
+    return calc::toLongDouble(window.Value());
 }
 
 } // namespace ui

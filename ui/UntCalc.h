@@ -39,8 +39,8 @@ public:
     explicit FrmCalc(QWidget* parent = nullptr);
     ~FrmCalc() override;
 
-    long double Value() const { return core_.value(); }
-    void setValue(long double value) { core_.setValue(value); }
+    calc::Extended Value() const { return core_.value(); }
+    void setValue(calc::Extended value) { core_.setValue(value); }
     const calc::Calculator& core() const { return core_; }
     // Tests swap the reporter so that an error shows no blocking box.
     void setErrorReporter(ErrorGuard::Reporter reporter) { guard_.setReporter(std::move(reporter)); }

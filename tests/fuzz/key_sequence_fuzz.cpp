@@ -7,6 +7,8 @@
 #include "calc/Calculator.h"
 #include "calc/Exception.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -32,10 +34,16 @@ std::size_t playOne(calc::Calculator& c, const std::uint8_t* data, std::size_t s
     case 1: c.selectLine(size > 1 ? static_cast<std::ptrdiff_t>(data[1]) - 2 : -1); return 2;
     case 2: c.ListBoxShowDblClick(); return 1;
     default: {
-        long double value = 0;
+        // Up to 10 bytes as the x87 lays the value in memory: the
+        // significand, then the sign and exponent, least significant first.
         const std::size_t n = size - 1 < 10 ? size - 1 : 10;
-        std::memcpy(&value, data + 1, n);
-        c.setValue(value);
+        std::array<std::uint8_t, 10> bytes{};
+        std::copy_n(data + 1, n, bytes.begin());
+        std::uint64_t significand = 0;
+        for (std::size_t i = 8; i-- > 0;) {
+            significand = significand << 8 | bytes[i];
+        }
+        c.setValue(calc::Extended(static_cast<std::uint16_t>(bytes[9] << 8 | bytes[8]), significand));
         c.FormShow();
         return 1 + n;
     }

@@ -3,32 +3,30 @@
 #include "calc/Exception.h"
 #include "calc/NumberText.h"
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    long double value = 0;
+    calc::Extended value;
     try {
         value = calc::ParseNumber(text);
     } catch (const calc::EConvertError&) {
         return 0;
     }
-    if (!std::isfinite(value)) {
+    if (!value.isFinite()) {
         std::abort();
     }
     // At the two ends of the range fifteen digits can round past the edge:
     // below the smallest normal (reading back as a subnormal, written "0")
     // or above the largest value (not reading back at all).
-    const long double magnitude = std::fabs(value);
-    const bool nearAnEdge =
-        magnitude < std::numeric_limits<long double>::min() * (1 + 1e-14L) || magnitude > 1.1897314953572e4932L;
+    const calc::Extended magnitude = value.abs();
+    const bool nearAnEdge = magnitude < calc::Extended::smallestNormal() * calc::decimalValue("1.00000000000001") ||
+        magnitude > calc::decimalValue("1.1897314953572e4932");
     const std::string general = calc::GeneralText(value);
     bool same = false;
     try {
