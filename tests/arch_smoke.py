@@ -99,7 +99,7 @@ def main(program):
     lines = tape.splitlines()
     if not any(re.fullmatch(r"结果\s+42", line) for line in lines):
         raise Failure(f"no '结果 42' on the tape:\n{tape}")
-    if not any(re.fullmatch(r"税率：\s*17\.00%", line) for line in lines):
+    if not any(re.fullmatch(r"\s*税率：\s*17\.00%", line) for line in lines):
         raise Failure(f"Alt+J wrote no '税率：17.00%' on the tape:\n{tape}")
     print("tape: 结果 42; Alt+J: 税率：17.00%")
 
