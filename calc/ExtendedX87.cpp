@@ -1,5 +1,6 @@
 // The extended value's operations on the x87 itself: built only where the
-// compiler's long double is the x87's 80-bit format (x86).
+// compiler's long double is the x87's 80-bit format on x86, as
+// calc/CMakeLists.txt checks.
 #include "calc/ExtendedBackends.h"
 
 #include <algorithm>
@@ -8,14 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <locale.h>
 #include <string>
 
 namespace calc {
 namespace {
-
-static_assert(std::numeric_limits<long double>::digits == Extended::kSignificandBits);
 
 // On x86 a long double lies in memory as the significand's 8 bytes, then
 // the sign and exponent's 2, least significant first; the rest is padding.

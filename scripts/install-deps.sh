@@ -33,7 +33,13 @@ packages=(
   lintian man-db groff-base
 )
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'; }
+# Installed for this machine's own architecture (or for all): a foreign
+# architecture's -dev package, as a cross build installs, does not count.
+native=$(dpkg --print-architecture)
+installed() {
+  dpkg-query -W -f='${Status} ${Architecture}\n' "$1" 2>/dev/null |
+    grep -Eq "^install ok installed ($native|all)\$"
+}
 known() { [[ -n $(apt-cache policy "$1" 2>/dev/null | awk '/Candidate:/ && $2 != "(none)" {print $2}') ]]; }
 
 # Rows not yet satisfied by an installed package.

@@ -64,6 +64,9 @@ const char* const kKeyGrid[4][6] = {
 };
 const char* const kTaxGrid[2][2] = {{"SBtnSetCess", "SBtnPriceAndTax"}, {"SBtnTax", "SBtnPrice"}};
 
+// What a test compares: the value as a double, exact for these amounts.
+double asDouble(calc::Extended x) { return static_cast<double>(calc::toLongDouble(x)); }
+
 } // namespace
 
 class WindowTest : public QObject {
@@ -147,7 +150,7 @@ private slots:
         QCOMPARE(shown("PanelM"), QString());
         QCOMPARE(hint(), gbk(kWelcome));
         QVERIFY(tape().isEmpty());
-        QCOMPARE(double(calc::toLongDouble(w->core().state().TaxRate)), 17.0);
+        QCOMPARE(asDouble(w->core().state().TaxRate), 17.0);
         QCOMPARE(QApplication::focusWidget(), tapeView());
         QCOMPARE(w->windowTitle(), gbk("\xC7\xE0\xBA\xCC\xCB\xB0\xC2\xCA\xBC\xC6\xCB\xE3\xC6\xF7"));
     }
@@ -548,7 +551,7 @@ private slots:
         QTest::mouseDClick(target, button, {}, at);
         QTest::mouseRelease(target, button, {}, at);
         QVERIFY(w->isVisible());
-        QCOMPARE(double(calc::toLongDouble(w->Value())), 0.0);
+        QCOMPARE(asDouble(w->Value()), 0.0);
         QCOMPARE(int(w->core().tape().selected()), 3);
         QCOMPARE(tapeView()->selectionModel()->selectedRows().value(0).row(), 3);
     }
@@ -569,7 +572,7 @@ private slots:
         QCOMPARE(tapeView()->selectionModel()->selectedRows().value(0).row(), 0);
         QCOMPARE(int(w->core().tape().selected()), 0);
         doubleClickTape(QPoint(20, 140));
-        QCOMPARE(double(calc::toLongDouble(w->Value())), 12.0);
+        QCOMPARE(asDouble(w->Value()), 12.0);
     }
 
     // No control opens a menu of its own on a right click or the menu key.
@@ -593,7 +596,7 @@ private slots:
             doubleClickTape(rowCentre(1));
         });
         QCOMPARE(w->exec(), int(QDialog::Accepted));
-        QCOMPARE(double(calc::toLongDouble(w->Value())), 30.0);
+        QCOMPARE(asDouble(w->Value()), 30.0);
     }
 
     void pickUpAsMainWindow_data()
@@ -613,7 +616,7 @@ private slots:
         clickKeys({"SBtn1", "SBtn2", "SBtnAdd", "SBtn3", "SBtn0", "SBtnEqual"});
         const QString before = hint();
         doubleClickTape(row < 0 ? QPoint(20, 140) : rowCentre(row));
-        QTEST(double(calc::toLongDouble(w->Value())), "value");
+        QTEST(asDouble(w->Value()), "value");
         QVERIFY(w->isVisible());
         QCOMPARE(hint(), before);
         QCOMPARE(int(w->core().tape().selected()), row < 0 ? 3 : row);
@@ -829,11 +832,11 @@ private slots:
         QShowEvent restore;
         QSpontaneKeyEvent::setSpontaneous(&restore);
         qApp->notify(w.get(), &restore); // sendEvent would clear the spontaneous flag
-        QCOMPARE(double(calc::toLongDouble(w->core().state().MemoryValue)), 5.0);
+        QCOMPARE(asDouble(w->core().state().MemoryValue), 5.0);
         QCOMPARE(shown("PanelCess"), QStringLiteral("8.00%"));
         w->hide();
         w->show();
-        QCOMPARE(double(calc::toLongDouble(w->core().state().MemoryValue)), 0.0);
+        QCOMPARE(asDouble(w->core().state().MemoryValue), 0.0);
         QCOMPARE(shown("PanelCess"), QStringLiteral("17%"));
         QCOMPARE(shown("PanelM"), QStringLiteral("M"));
         QCOMPARE(hint(), gbk(kWelcome));
