@@ -9,7 +9,7 @@
 # The release is this machine's unless named (the package must be built on
 # the release it is checked on). Builds the package when none is given.
 # Needs root and the Debian archive; a few minutes. CI runs it for Debian 12
-# here and for Debian 13 through scripts/test-on-debian13.sh.
+# and 13 through scripts/test-on-debian.sh, on the package built there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD

@@ -60,9 +60,10 @@ track() { pids+=("$1"); }
 
 fail() {
   echo "$session_name: $*" >&2
-  # What the X server said, if it said anything: a server that went away is
-  # seen by the program only as a display it cannot open.
-  if [[ -s ${work:-}/xvfb.log ]]; then
+  # What the X server said, if it went away: the program sees that only as a
+  # display it cannot open. A server still running says only the warnings
+  # of its start, which would bury the message above.
+  if [[ -s ${work:-}/xvfb.log ]] && ! kill -0 "${xvfb_pid:-}" 2>/dev/null; then
     echo "$session_name: the X server's log ends:" >&2
     tail -n 5 "$work/xvfb.log" >&2
   fi
