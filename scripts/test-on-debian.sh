@@ -43,8 +43,8 @@ made=$(seconds)
 echo "== scripts/test.sh on $name"
 system_run "$root" bash -c 'cd /src/qinghe-taxcalc && scripts/test.sh'
 tested=$(seconds)
-tools=$(system_run "$root" bash -c 'echo "$(c++ --version | head -n1), $(cmake --version | head -n1),' \
-  'Qt $(dpkg-query -W -f="\${Version}" qt6-base-dev)"')
+tools=$(system_run "$root" bash -c 'echo "$(c++ --version | head -n1), $(cmake --version | head -n1),
+  Qt $(dpkg-query -W -f="\${Version}\n" qt6-base-dev | head -n1)"' | tr -s ' \n' ' ')
 
 echo "== the $name package"
 system_run "$root" bash -c 'cd /src/qinghe-taxcalc && cpack -G DEB --config build/CPackConfig.cmake -B /tmp/package' \
