@@ -31,7 +31,13 @@ packages=(
   lintian man-db groff-base
 )
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'; }
+# Installed for this machine's architecture (or for all): a package also
+# installed for another architecture, for cross-building, is listed once
+# for each.
+installed() {
+  dpkg-query -W -f='${Architecture} ${Status}\n' "$1" 2>/dev/null |
+    grep -Eq "^($(dpkg --print-architecture)|all) install ok installed$"
+}
 known() { [[ -n $(apt-cache policy "$1" 2>/dev/null | awk '/Candidate:/ && $2 != "(none)" {print $2}') ]]; }
 
 # Rows not yet satisfied by an installed package.
