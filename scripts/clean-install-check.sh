@@ -13,8 +13,8 @@
 # (scripts/test-on-arch.sh --whole) and checked first as the package test
 # checks the machine's own, lintian included.
 # Needs root and the Debian archive; a few minutes, half an hour for another
-# CPU. CI runs it for Debian 12 here and for Debian 13 through
-# scripts/test-on-debian13.sh.
+# CPU. CI runs it for Debian 12 and 13 through scripts/test-on-debian.sh, on
+# the package built there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD

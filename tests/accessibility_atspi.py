@@ -49,10 +49,13 @@ def check(condition, message):
 
 
 def switch_screen_reader_on():
-    """What a screen reader does first: the bus then tells toolkits to speak."""
+    """What a screen reader does first: the bus then tells toolkits to speak.
+
+    IsEnabled, the switch every at-spi2-core has; ScreenReaderEnabled is gone
+    from the newer ones, and toolkits turn on for either."""
     bus = Gio.bus_get_sync(Gio.BusType.SESSION)
     bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
-                  GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled", GLib.Variant("b", True))),
+                  GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
                   None, Gio.DBusCallFlags.NONE, -1, None)
 
 

@@ -21,23 +21,29 @@
 
 namespace {
 
-// Standard output and standard error into files of their own while it
-// lives, as a caller's pipes would take them.
+// Standard output and standard error into files of their own from start()
+// on while it lives, as a caller's pipes would take them.
 class CapturedOutput {
 public:
-    CapturedOutput()
+    CapturedOutput() = default;
+    ~CapturedOutput() { restore(); }
+    CapturedOutput(const CapturedOutput&) = delete;
+    CapturedOutput& operator=(const CapturedOutput&) = delete;
+
+    // False, and nothing captured, when a file to take the output could not
+    // be opened.
+    [[nodiscard]] bool start()
     {
-        out_.open();
-        err_.open();
+        if (!out_.open() || !err_.open()) {
+            return false;
+        }
         std::fflush(nullptr);
         savedOut_ = ::dup(STDOUT_FILENO);
         savedErr_ = ::dup(STDERR_FILENO);
         ::dup2(out_.handle(), STDOUT_FILENO);
         ::dup2(err_.handle(), STDERR_FILENO);
+        return true;
     }
-    ~CapturedOutput() { restore(); }
-    CapturedOutput(const CapturedOutput&) = delete;
-    CapturedOutput& operator=(const CapturedOutput&) = delete;
 
     // Ends the capture; what was written stays readable.
     void restore()
@@ -132,6 +138,7 @@ private slots:
         QCOMPARE(int(line.request == app::Request::Refuse), 0);
 
         CapturedOutput captured;
+        QVERIFY2(captured.start(), "no temporary file for the output");
         int status = -1;
         std::ostringstream err;
         {
@@ -170,6 +177,7 @@ private slots:
     {
         std::ostringstream err;
         CapturedOutput captured;
+        QVERIFY2(captured.start(), "no temporary file for the output");
         int status = -1;
         {
             app::Answer answer;

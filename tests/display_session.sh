@@ -24,12 +24,15 @@
 #   wait_for_window [what]   waits for the calculator's window; sets $window
 #   geometry         prints the window's x, y, width and height
 #   start_weston <x11|headless> <width> <height> [weston option]...
-#                    a weston with a magenta desktop; exports XDG_RUNTIME_DIR
+#                    a weston with a magenta desktop and a pointer that
+#                    draws nothing; exports XDG_RUNTIME_DIR and the cursor
+#                    theme (for weston and the programs started after it)
 #                    and sets $socket (for WAYLAND_DISPLAY). With x11, on the
 #                    X server in a window of its own, whose output's place
 #                    on the X screen is $ox, $oy; keys typed with xdotool
 #                    reach weston's focused window, in the layout the X
-#                    server had when weston started.
+#                    server had when weston started, and the pointer moved
+#                    with xdotool is where weston has it.
 #   weston_window_box  prints x, y, width and height of what is not magenta
 #                    in weston's output: the calculator's window there
 #   wait_for_weston_window   waits until the window shows whole in weston and
@@ -60,9 +63,10 @@ track() { pids+=("$1"); }
 
 fail() {
   echo "$session_name: $*" >&2
-  # What the X server said, if it said anything: a server that went away is
-  # seen by the program only as a display it cannot open.
-  if [[ -s ${work:-}/xvfb.log ]]; then
+  # What the X server said, if it went away: the program sees that only as a
+  # display it cannot open. A server still running says only the warnings
+  # of its start, which would bury the message above.
+  if [[ -s ${work:-}/xvfb.log ]] && ! kill -0 "${xvfb_pid:-}" 2>/dev/null; then
     echo "$session_name: the X server's log ends:" >&2
     tail -n 5 "$work/xvfb.log" >&2
   fi
@@ -127,12 +131,43 @@ geometry() {
     awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}'
 }
 
+# A cursor theme whose every pointer is one transparent pixel, in Xcursor's
+# file format: weston draws the pointer into its output, where it would be
+# part of every picture taken of it.
+clear_cursor_theme() {
+  local dir=$1/clear/cursors name
+  mkdir -p "$dir"
+  # Header (magic, 16, version 1.0, one entry), the entry (an image of
+  # nominal size 24 at byte 28), the image (36, its type and size again,
+  # version 1, 1x1, hotspot 0,0, no delay) and its one ARGB pixel, 0.
+  printf 'Xcur\x10\0\0\0\0\0\1\0\1\0\0\0''\2\0\375\377\30\0\0\0\34\0\0\0''\44\0\0\0\2\0\375\377\30\0\0\0\1\0\0\0''\1\0\0\0\1\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0''\0\0\0\0' \
+    >"$dir/left_ptr"
+  # The names weston's shell and Qt ask for, the arrow's first.
+  for name in default arrow top_left_arrow left_arrow left-arrow xterm text ibeam pointer hand2 pointing_hand; do
+    ln -sf left_ptr "$dir/$name"
+  done
+}
+
 start_weston() {
   local backend=$1
   weston_width=$2 weston_height=$3
   shift 3
   export XDG_RUNTIME_DIR=$work/run
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  clear_cursor_theme "$work/cursors"
+  export XCURSOR_PATH=$work/cursors XCURSOR_THEME=clear
+  if [[ $backend == x11 ]]; then
+    # weston's X11 backend follows the X pointer by its moves since the
+    # last time the pointer entered its window. A window mapped under the
+    # pointer starts that count from the wrong place (seen: the pointer
+    # moved to the output's far corner and weston drawing it at 0,0), so
+    # the pointer waits outside, and its first move in is a true entry.
+    local screen_width screen_height
+    read -r screen_width screen_height < <(xwininfo -root | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
+    ((screen_width > weston_width || screen_height > weston_height)) ||
+      fail "weston's window ${weston_width}x${weston_height} leaves no room for the pointer on the X screen"
+    xdotool mousemove $((screen_width - 1)) $((screen_height - 1))
+  fi
   cat >"$work/weston.ini" <<'INI'
 [core]
 idle-time=0
@@ -159,15 +194,11 @@ INI
   fail "weston's output window did not appear: $(tail -5 "$work/weston.log")"
 }
 
-# The pointer goes to the output's last pixel first, where its cursor shows
-# no more than that pixel, painted over.
+# weston's pointer draws nothing (start_weston), wherever weston has it.
 weston_window_box() {
-  local right=$((weston_width - 1)) bottom=$((weston_height - 1))
-  xdotool mousemove $((ox + right)) $((oy + bottom))
-  sleep 0.1
   import -window root -crop "${weston_width}x${weston_height}+${ox}+${oy}" +repage "$work/output.png"
-  convert "$work/output.png" -fill '#FF00FF' -draw "rectangle $((right - 3)),$((bottom - 3)) $right,$bottom" \
-    -fill black -fuzz 2% -opaque '#FF00FF' -fill white +opaque black -trim -format '%X %Y %w %h' info: | tr -d '+'
+  convert "$work/output.png" -fill black -fuzz 2% -opaque '#FF00FF' -fill white +opaque black \
+    -trim -format '%X %Y %w %h' info: | tr -d '+'
 }
 
 wait_for_weston_window() {

@@ -232,8 +232,8 @@ private slots:
         for (const int pixels : {12, 14, 16}) {
             const QFontMetrics metrics(ui::fonts::songFont(pixels, false, ratio));
             for (const QChar c : std::as_const(texts)) {
-                QVERIFY2(
-                    metrics.inFont(c), qPrintable(QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
+                QVERIFY2(metrics.inFont(c),
+                    qPrintable(QStringLiteral("U+%1").arg(uint(c.unicode()), 4, 16, QLatin1Char('0'))));
             }
         }
     }
