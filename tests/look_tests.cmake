@@ -56,8 +56,9 @@ if(TARGET qinghe-taxcalc)
 
   find_program(WESTON weston)
   find_program(WESTON_SCREENSHOOTER weston-screenshooter)
-  find_file(QT_WAYLAND_PLUGIN libqwayland-generic.so
-    PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/platforms NO_DEFAULT_PATH)
+  # Qt's Wayland platform plugin: libqwayland-generic.so up to Qt 6.8, one
+  # libqwayland*.so of another name in later versions.
+  file(GLOB QT_WAYLAND_PLUGIN ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/platforms/libqwayland*.so)
   if(WESTON AND WESTON_SCREENSHOOTER AND QT_WAYLAND_PLUGIN)
     foreach(scale 1 2)
       add_test(NAME ui_look_wayland_${scale}
