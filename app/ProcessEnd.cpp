@@ -1,6 +1,6 @@
 #include "app/ProcessEnd.h"
 
-#include "ui/Platform.h"
+#include "ui/platform/Platform.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "app/ScaleFactor.h"
 
 #include "app/Version.h"
-#include "ui/Scales.h"
+#include "ui/look/Scales.h"
 
 #include <array>
 #include <charconv>

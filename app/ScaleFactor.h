@@ -7,7 +7,7 @@
 namespace app {
 
 // A QT_SCALE_FACTOR value -> the value to run with instead, or nothing to
-// keep it, for the scales the window is drawn for (ui/Scales.h, 1 to 8):
+// keep it, for the scales the window is drawn for (ui/look/Scales.h, 1 to 8):
 // "0.5" -> "1", "100" -> "8", "1.33" and "abc" (which Qt ignores) -> nothing.
 std::optional<std::string> boundedScaleFactor(std::string_view value);
 

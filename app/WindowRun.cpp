@@ -4,9 +4,9 @@
 #include "app/CommandLine.h"
 #include "app/Version.h"
 #include "calc/NumberText.h"
-#include "ui/GbkText.h"
-#include "ui/UntCalc.h"
-#include "ui/X11Window.h"
+#include "ui/platform/X11Window.h"
+#include "ui/window/GbkText.h"
+#include "ui/window/UntCalc.h"
 
 #include <QApplication>
 

@@ -4,8 +4,8 @@
 #include "app/ScaleFactor.h"
 #include "app/WindowGeometry.h"
 #include "app/WindowRun.h"
-#include "ui/Fonts.h"
-#include "ui/UntCalc.h"
+#include "ui/look/Fonts.h"
+#include "ui/window/UntCalc.h"
 
 #include <QApplication>
 #include <QScreen>

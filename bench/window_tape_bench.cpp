@@ -2,7 +2,7 @@
 // then the events it leaves (the tape view's repaint), offscreen.
 #include "key_cost.h"
 
-#include "ui/UntCalc.h"
+#include "ui/window/UntCalc.h"
 
 #include <QAbstractButton>
 #include <QApplication>

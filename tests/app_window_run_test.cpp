@@ -3,7 +3,7 @@
 #include "app/Answer.h"
 #include "app/CommandLine.h"
 #include "app/WindowRun.h"
-#include "ui/UntCalc.h"
+#include "ui/window/UntCalc.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

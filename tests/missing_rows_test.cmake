@@ -78,12 +78,12 @@ endfunction()
 
 set(what "the headers are unchanged")
 file(REMOVE_RECURSE ${WORK}/overlay)
-foreach(header calc/Key.h calc/Hints.h ui/KeyMap.h)
+foreach(header calc/Key.h calc/Hints.h ui/keyboard/KeyMap.h)
   configure_file(${SOURCE_DIR}/${header} ${WORK}/overlay/${header} COPYONLY)
 endforeach()
 expect_success(calc/Hints.cpp)
 if(WITH_UI)
-  expect_success(ui/UntCalc.cpp)
+  expect_success(ui/window/UntCalc.cpp)
 endif()
 
 set(what "Key gains a value")
@@ -92,7 +92,7 @@ expect_failure(calc/Hints.cpp "kKeyHints: a Key without its hint")
 expect_failure(calc/Calculator.cpp "Percent.* not handled in switch")
 expect_failure(tools/KeyScript.cpp "kKeyNames: a Key without its key-script token")
 if(WITH_UI)
-  expect_failure(ui/UntCalc.cpp "kKeys: a Key without its control")
+  expect_failure(ui/window/UntCalc.cpp "kKeys: a Key without its control")
 endif()
 
 set(what "Hint gains a value")
@@ -101,9 +101,9 @@ expect_failure(calc/Hints.cpp "kHints: a Hint without its text")
 
 if(WITH_UI)
   set(what "the keyboard map clicks a control that is missing")
-  overlay(ui/KeyMap.h "    {'R', When::AltDown, \"BitBtnCancel\"},"
+  overlay(ui/keyboard/KeyMap.h "    {'R', When::AltDown, \"BitBtnCancel\"},"
     "    {'P', When::AltDown, \"SBtnPercent\"},\n")
-  expect_failure(ui/UntCalc.cpp "kKeyMap: a row clicks a control")
+  expect_failure(ui/window/UntCalc.cpp "kKeyMap: a row clicks a control")
 endif()
 
 file(REMOVE_RECURSE ${WORK})

@@ -3,8 +3,8 @@
 // focus cue. Qt hands events to no one without a platform bridge, so the
 // events are checked through AT-SPI by accessibility_atspi.py.
 
-#include "ui/GbkText.h"
-#include "ui/UntCalc.h"
+#include "ui/window/GbkText.h"
+#include "ui/window/UntCalc.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,7 +1,7 @@
 // Run with a font configuration that holds no fonts at all: the window must
 // say once, on stderr, that its Song face is missing and which Debian
 // package brings it.
-#include "ui/UntCalc.h"
+#include "ui/window/UntCalc.h"
 
 #include <QFontDatabase>
 #include <QtTest>

@@ -2,7 +2,7 @@
 // compiled from the system's layout names, as an X server or a compositor
 // would build them.
 
-#include "ui/KeymapKeys.h"
+#include "ui/keyboard/KeymapKeys.h"
 
 #include <QtTest>
 

@@ -4,14 +4,14 @@
 
 #include "calc/Hints.h"
 #include "calc/TapeLines.h"
-#include "ui/BitmapDecode.h"
-#include "ui/ErrorGuard.h"
-#include "ui/Fonts.h"
-#include "ui/GbkText.h"
-#include "ui/PictureArt.h"
-#include "ui/Pictures.h"
-#include "ui/UntCalc.h"
-#include "ui/WindowShape.h"
+#include "ui/look/BitmapDecode.h"
+#include "ui/look/Fonts.h"
+#include "ui/look/PictureArt.h"
+#include "ui/look/Pictures.h"
+#include "ui/platform/WindowShape.h"
+#include "ui/window/ErrorGuard.h"
+#include "ui/window/GbkText.h"
+#include "ui/window/UntCalc.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

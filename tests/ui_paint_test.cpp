@@ -2,8 +2,8 @@
 // painted before it: no thread is started for it, and the background picture
 // shows whole wherever no control lies on it.
 
-#include "ui/Pictures.h"
-#include "ui/UntCalc.h"
+#include "ui/look/Pictures.h"
+#include "ui/window/UntCalc.h"
 
 #include <QDir>
 #include <QLabel>

@@ -2,14 +2,14 @@
 // pictures, the tape model and the picker's refusal.
 
 #include "calc/Tape.h"
-#include "ui/BitmapDecode.h"
-#include "ui/ErrorGuard.h"
-#include "ui/GbkText.h"
-#include "ui/KeyMap.h"
-#include "ui/LayoutKey.h"
 #include "ui/Picker.h"
-#include "ui/Pictures.h"
-#include "ui/TapeModel.h"
+#include "ui/keyboard/KeyMap.h"
+#include "ui/keyboard/LayoutKey.h"
+#include "ui/look/BitmapDecode.h"
+#include "ui/look/Pictures.h"
+#include "ui/window/ErrorGuard.h"
+#include "ui/window/GbkText.h"
+#include "ui/window/TapeModel.h"
 
 #include <QFile>
 #include <QSignalSpy>

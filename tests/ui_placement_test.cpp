@@ -1,8 +1,8 @@
 // Where the window goes and which way it reads: whole on a screen too small
 // for its place, and never mirrored by a right-to-left desktop.
 
-#include "ui/ScreenFit.h"
-#include "ui/UntCalc.h"
+#include "ui/platform/ScreenFit.h"
+#include "ui/window/UntCalc.h"
 
 #include <QAbstractButton>
 #include <QtTest>

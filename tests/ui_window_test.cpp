@@ -2,9 +2,9 @@
 // typed keys through the keyboard map, what the controls then show.
 
 #include "tests/ExtendedLiteral.h"
-#include "ui/GbkText.h"
 #include "ui/Picker.h"
-#include "ui/UntCalc.h"
+#include "ui/window/GbkText.h"
+#include "ui/window/UntCalc.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
 #include "ui/Picker.h"
 
-#include "ui/UntCalc.h"
+#include "ui/window/UntCalc.h"
 
 namespace ui {
 

@@ -22,7 +22,7 @@
 #include "DesktopIcons.h"
 #include "Palette.h"
 #include "PngFile.h"
-#include "ui/PictureArt.h"
+#include "ui/look/PictureArt.h"
 
 namespace {
 

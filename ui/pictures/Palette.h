@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/PictureArt.h"
+#include "ui/look/PictureArt.h"
 
 // The 16 colours the glyphs and icons are drawn in, and a canvas of pixels
 // that the generator fills rectangle by rectangle.
