@@ -1,7 +1,5 @@
 #pragma once
 
-#include "calc/Exception.h"
-
 #include <QString>
 
 #include <exception>
@@ -36,9 +34,8 @@ public:
         std::optional<std::string> failure;
         try {
             std::forward<Action>(action)();
-        } catch (const calc::Exception& e) {
-            failure = e.message();
         } catch (const std::exception& e) {
+            // The core's errors (calc::Exception) carry their message here too.
             failure = e.what();
         }
         std::forward<Settle>(settle)();
