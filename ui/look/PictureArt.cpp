@@ -93,7 +93,7 @@ bool insideRoundedRect(int x, int y, int width, int height, double diameter)
 Art drawBackground(double scale)
 {
     constexpr Rgb light{0xD4, 0xDD, 0xE2}, dark{0x2E, 0x38, 0x3E};
-    Art art = blank(574, 250, scale, kWindowColour);
+    Art art = blank(kWindowWidth, kWindowHeight, scale, kWindowColour);
     const int w = art.width, h = art.height;
     const double bevel = 4 * scale;
     for (int y = 0; y < h; ++y) {

@@ -31,6 +31,11 @@ struct Art {
     Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// The window's size in logical pixels: its background picture, its shape
+// and its fixed size.
+inline constexpr int kWindowWidth = 574;
+inline constexpr int kWindowHeight = 250;
+
 // The window's corners are cut by an ellipse this many logical pixels
 // across, in its shape and in its background picture.
 inline constexpr int kCornerDiameter = 16;
@@ -52,7 +57,7 @@ int cornerCut(int row, double diameter);
 // insideRoundedRect(4, 0, 574, 250, 16) -> false; (5, 0, ...) -> true.
 bool insideRoundedRect(int x, int y, int width, int height, double diameter);
 
-// 574 x 250 at scale 1: the slate plate with its bevel and shadow, white
+// kWindowWidth x kWindowHeight at scale 1: the slate plate with its bevel and shadow, white
 // outside its rounded corners.
 Art drawBackground(double scale);
 // 16 x 12: the small teal calculator.
