@@ -25,7 +25,7 @@ packages=(
   libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
   # The keyboard layout, read from the X server or the Wayland compositor;
   # setxkbmap to test layouts.
-  libxkbcommon-dev libxkbcommon-x11-dev libwayland-dev x11-xkb-utils
+  libxkbcommon-dev libxkbcommon-x11-dev libxcb-xkb-dev libwayland-dev x11-xkb-utils
   fonts-arphic-gbsn00lp
   dpkg-dev desktop-file-utils appstream imagemagick
   # The tree's format is checked with this one version (tests/source_format.sh).

@@ -8,11 +8,14 @@ namespace {
 
 // Qt keys whose virtual-key code is not a plain range. `shifted` marks the
 // characters a US keyboard types with Shift, so their Shift state is held
-// even when a test sends them without the modifier.
+// even when a test sends them without the modifier. `meaning` marks the
+// characters that mean a key of the calculator on any layout: whatever key
+// types them acts as this US key.
 struct KeyCap {
     int qtKey;
     std::uint16_t code;
     bool shifted;
+    bool meaning = false;
 };
 
 constexpr auto kMainKeys = std::to_array<KeyCap>({
@@ -36,19 +39,19 @@ constexpr auto kMainKeys = std::to_array<KeyCap>({
     {Qt::Key_Percent, '5', true},
     {Qt::Key_AsciiCircum, '6', true},
     {Qt::Key_Ampersand, '7', true},
-    {Qt::Key_Asterisk, '8', true},
+    {Qt::Key_Asterisk, '8', true, true}, // means: multiply
     {Qt::Key_ParenLeft, '9', true},
     {Qt::Key_Semicolon, vk::VK_OEM_1, false},
     {Qt::Key_Colon, vk::VK_OEM_1, true},
-    {Qt::Key_Equal, vk::VK_OEM_PLUS, false},
-    {Qt::Key_Plus, vk::VK_OEM_PLUS, true},
+    {Qt::Key_Equal, vk::VK_OEM_PLUS, false, true}, // means: equals
+    {Qt::Key_Plus, vk::VK_OEM_PLUS, true, true}, // means: add
     {Qt::Key_Comma, vk::VK_OEM_COMMA, false},
     {Qt::Key_Less, vk::VK_OEM_COMMA, true},
-    {Qt::Key_Minus, vk::VK_OEM_MINUS, false},
+    {Qt::Key_Minus, vk::VK_OEM_MINUS, false, true}, // means: change sign
     {Qt::Key_Underscore, vk::VK_OEM_MINUS, true},
-    {Qt::Key_Period, vk::VK_OEM_PERIOD, false},
+    {Qt::Key_Period, vk::VK_OEM_PERIOD, false, true}, // means: decimal point
     {Qt::Key_Greater, vk::VK_OEM_PERIOD, true},
-    {Qt::Key_Slash, vk::VK_OEM_2, false},
+    {Qt::Key_Slash, vk::VK_OEM_2, false, true}, // means: divide
     {Qt::Key_Question, vk::VK_OEM_2, true},
     {Qt::Key_QuoteLeft, vk::VK_OEM_3, false},
     {Qt::Key_AsciiTilde, vk::VK_OEM_3, true},
@@ -113,14 +116,29 @@ bool holds(When when, ShiftState shift)
     return false;
 }
 
-std::optional<std::string_view> choose(std::uint16_t code, ShiftState shift, bool altStage)
+std::optional<std::size_t> choose(std::uint16_t code, ShiftState shift, bool altStage)
 {
-    for (const KeyBinding& row : kKeyMap) {
+    for (std::size_t i = 0; i < kKeyMap.size(); ++i) {
+        const KeyBinding& row = kKeyMap[i];
         if (row.code == code && (row.when == When::AltDown) == altStage && holds(row.when, shift)) {
-            return row.control;
+            return i;
         }
     }
     return std::nullopt;
+}
+
+// The US key whose character `character` is, where it means a key of the
+// calculator; Alt and Ctrl as pressed. The Qt keys of these characters are
+// their ASCII codes.
+std::optional<VirtualKey> byMeaning(char32_t character, ShiftState shift)
+{
+    const auto* cap = std::find_if(kMainKeys.begin(), kMainKeys.end(),
+        [character](const KeyCap& row) { return row.meaning && static_cast<char32_t>(row.qtKey) == character; });
+    if (cap == kMainKeys.end()) {
+        return std::nullopt;
+    }
+    shift.shift = cap->shifted;
+    return VirtualKey{cap->code, shift};
 }
 
 } // namespace
@@ -142,9 +160,26 @@ std::optional<VirtualKey> toVirtualKey(int qtKey, Qt::KeyboardModifiers modifier
     return VirtualKey{cap->code, shift};
 }
 
-std::optional<std::string_view> keyStageOne(std::uint16_t code, ShiftState shift) { return choose(code, shift, false); }
+std::optional<VirtualKey> layoutVirtualKey(const LayoutKey& key, ShiftState shift)
+{
+    const char32_t typed = shift.shift ? key.shifted : key.unshifted;
+    const char32_t other = shift.shift ? key.unshifted : key.shifted;
+    if (auto meant = byMeaning(typed, shift)) {
+        return meant;
+    }
+    if (key.digit) {
+        // Without Shift: on the US map Shift+8 multiplies, and a French 8 is Shift+8.
+        return VirtualKey{static_cast<std::uint16_t>('0' + *key.digit), {false, shift.alt, shift.ctrl}};
+    }
+    if (key.letter != 0) {
+        return VirtualKey{static_cast<std::uint16_t>(key.letter), shift};
+    }
+    return byMeaning(other, shift);
+}
 
-std::optional<std::string_view> keyStageTwo(std::uint16_t code, ShiftState shift)
+std::optional<std::size_t> keyStageOne(std::uint16_t code, ShiftState shift) { return choose(code, shift, false); }
+
+std::optional<std::size_t> keyStageTwo(std::uint16_t code, ShiftState shift)
 {
     return shift.alt ? choose(code, shift, true) : std::nullopt;
 }

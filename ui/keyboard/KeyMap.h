@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/keyboard/KeymapKeys.h"
 #include "ui/keyboard/VirtualKeys.h"
 
 #include <QtCore/qnamespace.h>
@@ -33,6 +34,19 @@ struct VirtualKey {
 // window uses it for the keys that type no character and the keypad, whose
 // Qt keys are the same on every layout, and wherever the layout is unknown.
 std::optional<VirtualKey> toVirtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// The key of the US keyboard map that acts for `key` of the layout in use
+// pressed in `shift`:
+// - a character among = + * / . - acts by its meaning, as the US key that
+//   types it (* multiplies, - changes the sign);
+// - otherwise a key of the digit row types its digit, and a letter key is
+//   that letter (the map acts on letters only with Alt);
+// - otherwise the other level's character acts by its meaning if it has one
+//   (US Shift+/ types ? and divides);
+// - otherwise the key does nothing.
+// French unshifted & -> '1'; French Shift+8 (8) -> '8' without Shift;
+// German Shift+0 (=) -> VK_OEM_PLUS without Shift; German # -> nothing.
+std::optional<VirtualKey> layoutVirtualKey(const LayoutKey& key, ShiftState shift);
 
 ShiftState shiftStateOf(Qt::KeyboardModifiers modifiers);
 
@@ -96,23 +110,9 @@ inline constexpr auto kKeyMap = std::to_array<KeyBinding>({
     {'R', When::AltDown, "BitBtnCancel"},
 });
 
-// The first row of `map` that clicks a control `exists(name)` denies, or
-// map.size() when every row clicks a control there is. The window checks its
-// map against its controls with it at compile time.
-template <std::size_t N, class Exists>
-constexpr std::size_t firstRowWithoutControl(const std::array<KeyBinding, N>& map, Exists exists)
-{
-    for (std::size_t i = 0; i < N; ++i) {
-        if (!exists(map[i].control)) {
-            return i;
-        }
-    }
-    return N;
-}
-
-// Stage one: the choice by key code, with the two Shift tests.
-std::optional<std::string_view> keyStageOne(std::uint16_t code, ShiftState shift);
-// Stage two: the Alt letters; nothing without Alt.
-std::optional<std::string_view> keyStageTwo(std::uint16_t code, ShiftState shift);
+// Stage one: the row of kKeyMap chosen by key code, with the two Shift tests.
+std::optional<std::size_t> keyStageOne(std::uint16_t code, ShiftState shift);
+// Stage two: the row of an Alt letter; nothing without Alt.
+std::optional<std::size_t> keyStageTwo(std::uint16_t code, ShiftState shift);
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/keyboard/KeyPreview.h"
 
+#include "ui/keyboard/XkbLayout.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -13,31 +15,24 @@ KeyPreview::KeyPreview(QWidget* window, Handler handler) : window_(window), hand
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::ShortcutOverride:
-    case QEvent::KeyRelease: climbing_ = nullptr; break;
-    case QEvent::KeyPress: {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || widget->window() != window_) {
-            break;
-        }
-        const bool handedUp = event == climbing_ && widget == next_;
-        climbing_ = event;
-        next_ = widget->parentWidget();
-        if (handedUp) {
-            break;
-        }
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const auto described = layout_.describe(key->nativeScanCode(), key->nativeModifiers(), key->nativeVirtualKey());
-        const auto pressed = described ? layoutVirtualKey(*described, shiftStateOf(key->modifiers()))
-                                       : toVirtualKey(key->key(), key->modifiers());
-        if (pressed) {
-            std::uint16_t code = pressed->code;
-            handler_(code, pressed->shift);
-        }
-        break;
+    if (event->type() != QEvent::KeyPress) {
+        return false;
     }
-    default: break;
+    // Qt delivers a key first to the window's focus widget, or to the
+    // window itself when none has the focus; an ignored key then climbs to
+    // the parents, which are not the first.
+    QWidget* first = window_->focusWidget() != nullptr ? window_->focusWidget() : window_;
+    if (watched != first) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const auto described =
+        XkbLayout::ofApplication().describe(key->nativeScanCode(), key->nativeModifiers(), key->nativeVirtualKey());
+    const auto pressed = described ? layoutVirtualKey(*described, shiftStateOf(key->modifiers()))
+                                   : toVirtualKey(key->key(), key->modifiers());
+    if (pressed) {
+        std::uint16_t code = pressed->code;
+        handler_(code, pressed->shift);
     }
     return false;
 }

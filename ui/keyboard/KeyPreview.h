@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ui/keyboard/KeyMap.h"
-#include "ui/keyboard/XkbLayout.h"
 
 #include <QObject>
 
@@ -15,8 +14,8 @@ namespace ui {
 // Shows the window every key press before the focused control gets it, as
 // the key of the US keyboard map that acts for it on the layout in use, and
 // lets the key go on: an application event filter that reacts to the first
-// delivery of each press to a widget of this window, not to the copies Qt
-// hands up the parent chain when a child ignores the key.
+// delivery of each press to this window, not to the deliveries Qt makes up
+// the parent chain when a child ignores the key.
 class KeyPreview : public QObject {
 public:
     using Handler = std::function<void(std::uint16_t& key, ShiftState shift)>;
@@ -29,11 +28,6 @@ protected:
 private:
     QWidget* window_;
     Handler handler_;
-    XkbLayout layout_;
-    // The press now climbing from child to parent, and the widget it reaches
-    // next; a press at the same address anywhere else is a new one.
-    const QEvent* climbing_ = nullptr;
-    const QWidget* next_ = nullptr;
 };
 
 } // namespace ui

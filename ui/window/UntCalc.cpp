@@ -54,7 +54,7 @@ struct Placement {
 // Creation order is stacking order: the picture and the labels lie under the
 // rest, as they are painted on the window's own surface.
 constexpr auto kLayout = std::to_array<Placement>({
-    {"ImageBak", 0, 0, 574, 250, "\xB1\xB3\xBE\xB0"}, // 背景
+    {"ImageBak", 0, 0, art::kWindowWidth, art::kWindowHeight, "\xB1\xB3\xBE\xB0"}, // 背景
     {"LblTitle", 38, 15, 84, 12, kTitleText}, // what it shows
     {"ImageIco", 13, 15, 16, 12, "\xB9\xD8\xB1\xD5"}, // 关闭
     {"LblCess", 449, 16, 60, 12, kRateLabel}, // what it shows
@@ -137,13 +137,41 @@ constexpr auto kKeys = std::to_array<KeyDef>({
 static_assert(kKeys.size() == calc::kKeyCount, "kKeys: a Key without its control");
 static_assert(calc::noValueTwice(kKeys, &KeyDef::key), "kKeys: a Key with two controls");
 
-// What the keyboard map may click: a key of the pads, or the close button.
-constexpr bool clickable(std::string_view name)
+// No two keys of a pad in one cell, where one would hide the other.
+constexpr bool oneKeyPerCell(const auto& keys)
 {
-    return name == kCloseButton ||
-        std::any_of(kKeys.begin(), kKeys.end(), [name](const KeyDef& key) { return key.name == name; });
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        for (std::size_t j = i + 1; j < keys.size(); ++j) {
+            if (keys[i].pad == keys[j].pad && keys[i].row == keys[j].row && keys[i].column == keys[j].column) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
-static_assert(firstRowWithoutControl(kKeyMap, clickable) == kKeyMap.size(),
+static_assert(oneKeyPerCell(kKeys), "kKeys: two keys in one cell of a pad");
+
+// What a row of the keyboard map clicks: the key of kKeys at this index, or
+// the close button.
+constexpr std::size_t kCloseControl = kKeys.size();
+constexpr std::size_t kNoControl = kKeys.size() + 1;
+
+constexpr std::size_t controlOf(std::string_view name)
+{
+    if (name == kCloseButton) {
+        return kCloseControl;
+    }
+    const auto* key = std::find_if(kKeys.begin(), kKeys.end(), [name](const KeyDef& def) { return def.name == name; });
+    return key == kKeys.end() ? kNoControl : static_cast<std::size_t>(key - kKeys.begin());
+}
+
+constexpr auto kMapControls = [] {
+    std::array<std::size_t, kKeyMap.size()> controls{};
+    std::transform(
+        kKeyMap.begin(), kKeyMap.end(), controls.begin(), [](const KeyBinding& row) { return controlOf(row.control); });
+    return controls;
+}();
+static_assert(std::find(kMapControls.begin(), kMapControls.end(), kNoControl) == kMapControls.end(),
     "kKeyMap: a row clicks a control that is neither a key of kKeys nor the close button");
 
 QString latin(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
@@ -207,7 +235,7 @@ FrmCalc::FrmCalc(QWidget* parent)
     setObjectName(QStringLiteral("FrmCalc"));
     setWindowTitle(fromGbk(kCaption));
     setWindowIcon(pictures::applicationIcon());
-    setFixedSize(574, 250);
+    setFixedSize(art::kWindowWidth, art::kWindowHeight);
     move(182, 175);
     // The layout is drawn place by place: a right-to-left desktop (-reverse,
     // an Arabic or Hebrew locale) must not mirror it.
@@ -329,6 +357,11 @@ void FrmCalc::createKeys()
             key->setIconSize(QSize(art::kGlyphSize, art::kGlyphSize));
         }
         connect(key, &QToolButton::clicked, this, def.handler);
+        keys_[static_cast<std::size_t>(&def - kKeys.data())] = key;
+    }
+    for (std::size_t row = 0; row < kKeyMap.size(); ++row) {
+        const std::size_t control = kMapControls[row];
+        mapButtons_[row] = control == kCloseControl ? BitBtnCancel : keys_[control];
     }
 }
 
@@ -360,9 +393,9 @@ void FrmCalc::fitToScreen()
                                                       : pictures::clearedBackground(ratio));
     ImageIco->setPixmap(pictures::jpeg(pictures::kIcon, ratio));
     ImageIco->resize(ImageIco->pixmap().deviceIndependentSize().toSize());
-    for (const KeyDef& def : kKeys) {
-        if (def.glyph) {
-            findChild<QToolButton*>(latin(def.name))->setIcon(pictures::glyph(*def.glyph, ratio));
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        if (kKeys[i].glyph) {
+            keys_[i]->setIcon(pictures::glyph(*kKeys[i].glyph, ratio));
         }
     }
     BitBtnCancel->setIcon(pictures::glyph(pictures::kCancelGlyph, ratio));
@@ -413,11 +446,11 @@ void FrmCalc::BitBtnCancelClick() { close(); }
 
 void FrmCalc::FormKeyDown(std::uint16_t& key, ShiftState shift)
 {
-    if (const auto control = keyStageOne(key, shift)) {
-        click(*control);
+    if (const auto row = keyStageOne(key, shift)) {
+        mapButtons_[*row]->click();
     }
-    if (const auto control = keyStageTwo(key, shift)) {
-        click(*control);
+    if (const auto row = keyStageTwo(key, shift)) {
+        mapButtons_[*row]->click();
     }
 }
 
@@ -549,13 +582,6 @@ void FrmCalc::userSelected(const QModelIndex& current)
 {
     if (!following_) {
         run([this, row = current.isValid() ? current.row() : -1] { core_.selectLine(row); });
-    }
-}
-
-void FrmCalc::click(std::string_view control)
-{
-    if (auto* button = findChild<QAbstractButton*>(latin(control))) {
-        button->click();
     }
 }
 

@@ -10,9 +10,11 @@
 
 #include <QDialog>
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
+class QAbstractButton;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -100,7 +102,6 @@ private:
     void follow();
     void showSelected(int row);
     void userSelected(const QModelIndex& current);
-    void click(std::string_view control);
 
     calc::Calculator core_;
     // The captions change with every key; one decoder serves them all.
@@ -126,6 +127,10 @@ private:
     QFrame* Panel2 = nullptr;
     PanelLabel* PanelCess = nullptr;
     QToolButton* BitBtnCancel = nullptr;
+    // The keys in the order of their table, and what each row of the
+    // keyboard map clicks, resolved once as the keys are made.
+    std::array<QToolButton*, calc::kKeyCount> keys_{};
+    std::array<QAbstractButton*, kKeyMap.size()> mapButtons_{};
 };
 
 } // namespace ui
