@@ -1,9 +1,12 @@
 #include "ui/keyboard/KeymapKeys.h"
 #include "ui/keyboard/KeymapSource.h"
+#include "ui/platform/WaylandClient.h"
 
 #include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
+// The protocol's types, listeners and constants only: its inline requests
+// would link the library, which the program loads itself (WaylandClient.h).
 #include <wayland-client.h>
 
 #include <xkbcommon/xkbcommon.h>
@@ -15,30 +18,46 @@ namespace ui {
 
 namespace {
 
+template <class Object>
+wl_proxy* proxy(Object* object)
+{
+    return reinterpret_cast<wl_proxy*>(object);
+}
+
+template <class Listener>
+void listen(const wayland::Client& wl, void* object, const Listener* listener, void* data)
+{
+    // As the protocol's own add_listener: the listener is a table of functions.
+    wl.proxy_add_listener(
+        static_cast<wl_proxy*>(object), reinterpret_cast<void (**)()>(const_cast<Listener*>(listener)), data);
+}
+
+// Sends `object` the request `opcode` that destroys it where its version
+// has it (release, since `since`), or destroys it on this side alone.
+void release(void* object, std::uint32_t opcode, std::uint32_t since)
+{
+    const wayland::Client& wl = *wayland::client();
+    auto* p = static_cast<wl_proxy*>(object);
+    if (wl.proxy_get_version(p) >= since) {
+        wl.proxy_marshal_flags(p, opcode, nullptr, wl.proxy_get_version(p), WL_MARSHAL_FLAG_DESTROY);
+    } else {
+        wl.proxy_destroy(p);
+    }
+}
+
 struct KeymapUnref {
     void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
 };
 struct DisplayDisconnect {
-    void operator()(wl_display* display) const { wl_display_disconnect(display); }
+    void operator()(wl_display* display) const { wayland::client()->display_disconnect(display); }
 };
 struct SeatRelease {
-    void operator()(wl_seat* seat) const
-    {
-        if (wl_seat_get_version(seat) >= WL_SEAT_RELEASE_SINCE_VERSION) {
-            wl_seat_release(seat);
-        } else {
-            wl_seat_destroy(seat);
-        }
-    }
+    void operator()(wl_seat* seat) const { release(seat, WL_SEAT_RELEASE, WL_SEAT_RELEASE_SINCE_VERSION); }
 };
 struct KeyboardRelease {
     void operator()(wl_keyboard* keyboard) const
     {
-        if (wl_keyboard_get_version(keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION) {
-            wl_keyboard_release(keyboard);
-        } else {
-            wl_keyboard_destroy(keyboard);
-        }
+        release(keyboard, WL_KEYBOARD_RELEASE, WL_KEYBOARD_RELEASE_SINCE_VERSION);
     }
 };
 
@@ -49,16 +68,20 @@ struct KeyboardRelease {
 // reports.
 class WaylandKeymap : public KeymapSource {
 public:
-    WaylandKeymap(xkb_context* context, wl_display* display) : context_(context), display_(display)
+    WaylandKeymap(const wayland::Client& wl, xkb_context* context, wl_display* display)
+        : wl_(wl)
+        , context_(context)
+        , display_(display)
     {
-        wl_registry* registry = wl_display_get_registry(display_.get());
-        wl_registry_add_listener(registry, &kRegistry, this);
-        wl_display_roundtrip(display_.get()); // the seat
-        wl_registry_destroy(registry);
+        wl_proxy* registry = wl_.proxy_marshal_flags(proxy(display), WL_DISPLAY_GET_REGISTRY, wl_.registry_interface,
+            wl_.proxy_get_version(proxy(display)), 0, nullptr);
+        listen(wl_, registry, &kRegistry, this);
+        wl_.display_roundtrip(display); // the seat
+        wl_.proxy_destroy(registry);
         if (seat_) {
-            wl_seat_add_listener(seat_.get(), &kSeat, this);
-            wl_display_roundtrip(display_.get()); // its keyboard
-            wl_display_roundtrip(display_.get()); // the keymap
+            listen(wl_, seat_.get(), &kSeat, this);
+            wl_.display_roundtrip(display); // its keyboard
+            wl_.display_roundtrip(display); // the keymap
         }
     }
 
@@ -83,40 +106,44 @@ private:
         if (display == nullptr) {
             return;
         }
-        while (wl_display_prepare_read(display) != 0) {
-            if (wl_display_dispatch_pending(display) < 0) {
+        while (wl_.display_prepare_read(display) != 0) {
+            if (wl_.display_dispatch_pending(display) < 0) {
                 keyboard_.reset();
                 seat_.reset();
                 display_.reset();
                 return;
             }
         }
-        wl_display_flush(display);
-        pollfd ready{wl_display_get_fd(display), POLLIN, 0};
+        wl_.display_flush(display);
+        pollfd ready{wl_.display_get_fd(display), POLLIN, 0};
         if (poll(&ready, 1, 0) > 0) {
-            wl_display_read_events(display);
+            wl_.display_read_events(display);
         } else {
-            wl_display_cancel_read(display);
+            wl_.display_cancel_read(display);
         }
-        wl_display_dispatch_pending(display);
+        wl_.display_dispatch_pending(display);
     }
 
     static void seatFound(
         void* self, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version)
     {
         auto* source = static_cast<WaylandKeymap*>(self);
-        if (!source->seat_ && std::string_view(interface) == wl_seat_interface.name) {
-            source->seat_.reset(static_cast<wl_seat*>(
-                wl_registry_bind(registry, name, &wl_seat_interface, std::min<std::uint32_t>(version, 5))));
+        const wayland::Client& wl = source->wl_;
+        if (!source->seat_ && std::string_view(interface) == wl.seat_interface->name) {
+            const std::uint32_t bound = std::min<std::uint32_t>(version, 5);
+            source->seat_.reset(reinterpret_cast<wl_seat*>(wl.proxy_marshal_flags(proxy(registry), WL_REGISTRY_BIND,
+                wl.seat_interface, bound, 0, name, wl.seat_interface->name, bound, nullptr)));
         }
     }
 
     static void seatCapabilities(void* self, wl_seat* seat, std::uint32_t capabilities)
     {
         auto* source = static_cast<WaylandKeymap*>(self);
+        const wayland::Client& wl = source->wl_;
         if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0 && !source->keyboard_) {
-            source->keyboard_.reset(wl_seat_get_keyboard(seat));
-            wl_keyboard_add_listener(source->keyboard_.get(), &kKeyboard, source);
+            source->keyboard_.reset(reinterpret_cast<wl_keyboard*>(wl.proxy_marshal_flags(proxy(seat),
+                WL_SEAT_GET_KEYBOARD, wl.keyboard_interface, wl.proxy_get_version(proxy(seat)), 0, nullptr)));
+            listen(wl, source->keyboard_.get(), &kKeyboard, source);
         }
     }
 
@@ -155,6 +182,7 @@ private:
         .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
     };
 
+    const wayland::Client& wl_;
     xkb_context* context_;
     // Declared so that they go in the reverse order.
     std::unique_ptr<wl_display, DisplayDisconnect> display_;
@@ -167,11 +195,12 @@ private:
 
 std::unique_ptr<KeymapSource> waylandKeymap(xkb_context* context)
 {
-    wl_display* display = wl_display_connect(nullptr);
+    const wayland::Client* wl = wayland::client();
+    wl_display* display = wl != nullptr ? wl->display_connect(nullptr) : nullptr;
     if (display == nullptr) {
         return nullptr;
     }
-    return std::make_unique<WaylandKeymap>(context, display);
+    return std::make_unique<WaylandKeymap>(*wl, context, display);
 }
 
 } // namespace ui
