@@ -2,7 +2,8 @@
 # Starts the real program under an X server of its own and checks its window:
 #   smoke_window.sh <qinghe-taxcalc>            bare X server: the window maps at
 #                                               182,175 with 574 x 250, follows a drag by
-#                                               the background, and Escape ends the program
+#                                               the background, loads no Wayland library,
+#                                               and Escape ends the program
 #   smoke_window.sh <qinghe-taxcalc> openbox    with a window manager: dragging the
 #                                               background moves the window, a click on a
 #                                               tape line selects it, a double click on the
@@ -42,9 +43,15 @@ if [[ $manager != openbox ]]; then
   sleep 0.3
   [[ $(geometry) == "222 195 574 250" ]] || fail "drag on a bare server moved the window to $(geometry)"
   xdotool windowfocus --sync "$window"
+  # A key reads the keyboard layout; on X11 that loads nothing of Wayland's.
+  xdotool key 7
+  sleep 0.3
+  if grep -E 'libwayland|libffi' "/proc/$app/maps" >/dev/null; then
+    fail "a Wayland library is loaded on X11: $(grep -oE '/[^ ]*(libwayland|libffi)[^ ]*' "/proc/$app/maps" | sort -u | tr '\n' ' ')"
+  fi
   xdotool key Escape
   waitForExit Escape
-  echo "smoke: window mapped at 182,175, 574 x 250; a drag moved it; Escape ended the program"
+  echo "smoke: window mapped at 182,175, 574 x 250; a drag moved it; no Wayland library on X11; Escape ended the program"
   exit 0
 fi
 
