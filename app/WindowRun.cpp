@@ -20,7 +20,7 @@ namespace {
 
 void attach(ui::FrmCalc& window, std::uint32_t parent, std::ostream& err)
 {
-    switch (ui::x11::attachTo(&window, WId(parent))) {
+    switch (ui::x11::attachTo(&window, static_cast<WId>(parent))) {
     case ui::x11::Attached::Yes: return;
     case ui::x11::Attached::NoSuchWindow:
         err << kProgramName << ": --attach: there is no window " << std::showbase << std::hex << parent

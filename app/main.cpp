@@ -23,7 +23,8 @@ int main(int argc, char* argv[])
 
     app::Answer answer;
     app::boundScaleFactor();
-    const auto application = app::openApplication(argc, argv, app::displayFailure(commandLine, environment));
+    const auto application =
+        app::openApplication(argc, argv, app::displayFailure(commandLine.platform, commandLine.display, environment));
     // Qt lays out the empty document of every text box in the program's font
     // as the box is made. Left at the desktop's default, that would load a
     // face the window never shows.
