@@ -17,11 +17,10 @@ struct DisplayEnvironment {
     static DisplayEnvironment current();
 };
 
-// `platform` and `display` are what the command line chose with -platform
-// NAME and -display NAME, nothing where it did not.
-
 // Without a platform chosen, Qt looks for an X11 or a Wayland display;
 // where neither is named it can only fail. Nothing when one may be found.
+// `platform` and `display` are what the command line chose with -platform
+// NAME and -display NAME, nothing where it did not.
 std::optional<std::string> missingDisplay(const std::optional<std::string>& platform,
     const std::optional<std::string>& display, const DisplayEnvironment& environment);
 
