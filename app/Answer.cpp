@@ -37,7 +37,7 @@ bool Answer::write(std::string_view text)
         if (written <= 0) {
             return false;
         }
-        text.remove_prefix(std::size_t(written));
+        text.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
 }

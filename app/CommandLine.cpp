@@ -218,7 +218,7 @@ std::optional<int> answerWithoutWindow(const CommandLine& commandLine, const Dis
     case Request::OpenWindow:
     case Request::Pick: break;
     }
-    if (const auto missing = missingDisplay(commandLine, environment)) {
+    if (const auto missing = missingDisplay(commandLine.platform, commandLine.display, environment)) {
         err << *missing << '\n';
         return kExitNoDisplay;
     }

@@ -1,6 +1,7 @@
 #include "app/DisplayCheck.h"
 
-#include "app/CommandLine.h"
+#include "app/Environment.h"
+#include "app/ExitStatus.h"
 #include "app/Version.h"
 
 #include <QApplication>
@@ -15,12 +16,6 @@
 namespace app {
 
 namespace {
-
-std::string environmentValue(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
 
 std::string noDisplay() { return std::string(kProgramName) + ": no display could be opened: "; }
 
@@ -67,30 +62,32 @@ DisplayEnvironment DisplayEnvironment::current()
         environmentValue("XDG_SESSION_TYPE")};
 }
 
-std::optional<std::string> missingDisplay(const CommandLine& commandLine, const DisplayEnvironment& environment)
+std::optional<std::string> missingDisplay(const std::optional<std::string>& platform,
+    const std::optional<std::string>& display, const DisplayEnvironment& environment)
 {
     // A platform chosen by name (offscreen, vnc, eglfs, ...) may need no
     // display at all; in a Wayland session Qt may find the compositor's
     // socket unnamed. Both are left to Qt, and to openApplication's guard.
-    const bool platformChosen = commandLine.platform.has_value() || !environment.platform.empty();
-    const bool displayNamed = (commandLine.display.has_value() && !commandLine.display->empty()) ||
-        !environment.display.empty() || !environment.waylandDisplay.empty();
+    const bool platformChosen = platform.has_value() || !environment.platform.empty();
+    const bool displayNamed = (display.has_value() && !display->empty()) || !environment.display.empty() ||
+        !environment.waylandDisplay.empty();
     if (platformChosen || displayNamed || environment.sessionType == "wayland") {
         return std::nullopt;
     }
     return noDisplay() + "neither DISPLAY nor WAYLAND_DISPLAY is set";
 }
 
-std::string displayFailure(const CommandLine& commandLine, const DisplayEnvironment& environment)
+std::string displayFailure(const std::optional<std::string>& platform, const std::optional<std::string>& display,
+    const DisplayEnvironment& environment)
 {
     std::string tried;
-    if (commandLine.platform) {
-        tried = described("-platform", *commandLine.platform) + ", ";
+    if (platform) {
+        tried = described("-platform", *platform) + ", ";
     } else if (!environment.platform.empty()) {
         tried = described("QT_QPA_PLATFORM", environment.platform) + ", ";
     }
-    if (commandLine.display) {
-        tried += described("-display", *commandLine.display) + ", ";
+    if (display) {
+        tried += described("-display", *display) + ", ";
     }
     tried +=
         described("DISPLAY", environment.display) + ", " + described("WAYLAND_DISPLAY", environment.waylandDisplay);

@@ -8,8 +8,6 @@ class QApplication;
 
 namespace app {
 
-struct CommandLine;
-
 // The environment variables that choose a display, read once.
 struct DisplayEnvironment {
     std::string display; // DISPLAY
@@ -21,11 +19,15 @@ struct DisplayEnvironment {
 
 // Without a platform chosen, Qt looks for an X11 or a Wayland display;
 // where neither is named it can only fail. Nothing when one may be found.
-std::optional<std::string> missingDisplay(const CommandLine& commandLine, const DisplayEnvironment& environment);
+// `platform` and `display` are what the command line chose with -platform
+// NAME and -display NAME, nothing where it did not.
+std::optional<std::string> missingDisplay(const std::optional<std::string>& platform,
+    const std::optional<std::string>& display, const DisplayEnvironment& environment);
 
 // The line printed when no display could be opened after all (a wrong
 // DISPLAY, a server that refuses the connection), naming what was tried.
-std::string displayFailure(const CommandLine& commandLine, const DisplayEnvironment& environment);
+std::string displayFailure(const std::optional<std::string>& platform, const std::optional<std::string>& display,
+    const DisplayEnvironment& environment);
 
 // QApplication(argc, argv), but where Qt cannot open a display it would
 // print its plugin help and abort (a crash to every crash reporter); then the

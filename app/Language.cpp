@@ -1,21 +1,19 @@
 #include "app/Language.h"
 
-#include <iconv.h>
+#include "app/Environment.h"
+#include "calc/CFree.h"
+#include "calc/Codeset.h"
+
+#include <langinfo.h>
+#include <locale.h>
 
 #include <cctype>
-#include <cstdlib>
-#include <memory>
 #include <ranges>
+#include <type_traits>
 
 namespace app {
 
 namespace {
-
-std::string environmentValue(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
 
 const std::string& firstSet(const std::string& first, const std::string& second, const std::string& third)
 {
@@ -46,7 +44,7 @@ bool isUtf8(std::string_view codeset)
     std::string folded;
     for (const char c : codeset) {
         if (c != '-' && c != '_') {
-            folded += char(std::tolower(static_cast<unsigned char>(c)));
+            folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         }
     }
     return folded == "utf8";
@@ -85,7 +83,17 @@ Language messageLanguage(const LocaleEnvironment& environment)
 
 std::string terminalCodeset(const LocaleEnvironment& environment)
 {
-    const std::string_view codeset = codesetOf(firstSet(environment.all, environment.ctype, environment.lang));
+    const std::string& name = firstSet(environment.all, environment.ctype, environment.lang);
+    // The locale's own codeset, as gettext asks the C library for it: the
+    // name need not say it ("zh_CN" is GB2312), nor say it as the C library
+    // spells it. A locale object of its own leaves the process's as it is.
+    const calc::CHandle<std::remove_pointer_t<locale_t>, &freelocale> locale(
+        newlocale(LC_CTYPE_MASK, name.empty() ? "C" : name.c_str(), nullptr));
+    if (locale) {
+        return nl_langinfo_l(CODESET, locale.get());
+    }
+    // A locale that is not installed: what its name says.
+    const std::string_view codeset = codesetOf(name);
     return codeset.empty() || isUtf8(codeset) ? std::string("UTF-8") : std::string(codeset);
 }
 
@@ -94,24 +102,7 @@ std::optional<std::string> inCodeset(std::string_view utf8, const std::string& c
     if (isUtf8(codeset)) {
         return std::string(utf8);
     }
-    const iconv_t converter = iconv_open(codeset.c_str(), "UTF-8");
-    if (converter == iconv_t(-1)) {
-        return std::nullopt;
-    }
-    const std::unique_ptr<void, decltype(&iconv_close)> closer(converter, &iconv_close);
-    // No legacy codeset takes more than four bytes for a character.
-    std::string converted(utf8.size() * 4, '\0');
-    std::string input(utf8);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    char* out = converted.data();
-    std::size_t outLeft = converted.size();
-    if (iconv(converter, &in, &inLeft, &out, &outLeft) == std::size_t(-1) ||
-        iconv(converter, nullptr, nullptr, &out, &outLeft) == std::size_t(-1)) {
-        return std::nullopt;
-    }
-    converted.resize(converted.size() - outLeft);
-    return converted;
+    return calc::Conversion(codeset.c_str(), "UTF-8")(utf8);
 }
 
 TextOutput TextOutput::current()

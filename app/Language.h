@@ -28,9 +28,11 @@ struct LocaleEnvironment {
 // {language "en", lang "zh_CN.UTF-8"} -> English; {all "C", lang "zh_CN.UTF-8"} -> English.
 Language messageLanguage(const LocaleEnvironment& environment);
 
-// The codeset the terminal expects, from the locale name of LC_ALL, else
-// LC_CTYPE, else LANG: "zh_CN.GBK" -> "GBK". A name without one is taken as
-// UTF-8, as every locale Debian sets up today is.
+// The codeset the terminal expects: that of the locale LC_ALL names, else
+// LC_CTYPE, else LANG, as the C library gives it (nl_langinfo): "zh_CN" ->
+// "GB2312", "C" -> "ANSI_X3.4-1968". For a locale that is not installed, what
+// its name says: "zh_CN.GBK" -> "GBK"; a name without one is taken as UTF-8,
+// as every locale Debian sets up today is.
 std::string terminalCodeset(const LocaleEnvironment& environment);
 
 // `utf8` in `codeset`, or nothing where the codeset is unknown or cannot

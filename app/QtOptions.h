@@ -17,7 +17,9 @@ struct QtOption {
 };
 
 // The options that QApplication and its platform plugins take out of the
-// arguments (Qt 6.4). Anything else that starts with '-' is not Qt's.
+// arguments, the same in Qt 6.4 and 6.8 (QCoreApplication, QGuiApplication,
+// QApplication and the xcb plugin; -psn_ is macOS's alone). Anything else
+// that starts with '-' is not Qt's.
 inline constexpr std::array kQtOptions{
     QtOption{"-platform", true, false, QtOptionScope::Everywhere},
     QtOption{"-platformpluginpath", true, false, QtOptionScope::Everywhere},
@@ -31,6 +33,9 @@ inline constexpr std::array kQtOptions{
     QtOption{"-style", true, true, QtOptionScope::Everywhere},
     QtOption{"-stylesheet", true, true, QtOptionScope::Everywhere},
     QtOption{"-widgetcount", false, false, QtOptionScope::Everywhere},
+    // Read and ignored, as QApplication has done since it stopped acting on them.
+    QtOption{"-qdevel", false, false, QtOptionScope::Everywhere},
+    QtOption{"-qdebug", false, false, QtOptionScope::Everywhere},
     QtOption{"-qmljsdebugger", true, true, QtOptionScope::Everywhere},
     QtOption{"-testability", false, false, QtOptionScope::Everywhere},
     QtOption{"-display", true, false, QtOptionScope::X11},

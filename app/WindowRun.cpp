@@ -3,12 +3,14 @@
 #include "app/Answer.h"
 #include "app/CommandLine.h"
 #include "app/Version.h"
+#include "app/WindowGeometry.h"
 #include "calc/NumberText.h"
 #include "ui/platform/X11Window.h"
 #include "ui/window/GbkText.h"
 #include "ui/window/UntCalc.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <cerrno>
 #include <cstring>
@@ -20,7 +22,7 @@ namespace {
 
 void attach(ui::FrmCalc& window, std::uint32_t parent, std::ostream& err)
 {
-    switch (ui::x11::attachTo(&window, WId(parent))) {
+    switch (ui::x11::attachTo(&window, static_cast<WId>(parent))) {
     case ui::x11::Attached::Yes: return;
     case ui::x11::Attached::NoSuchWindow:
         err << kProgramName << ": --attach: there is no window " << std::showbase << std::hex << parent
@@ -46,6 +48,13 @@ int delivered(Answer& answer, const std::string& text, int status, std::ostream&
 
 int runWindow(ui::FrmCalc& window, const CommandLine& commandLine, Answer& answer, std::ostream& err)
 {
+    // Qt applies -qwindowgeometry to main windows only; this one is a dialog.
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && commandLine.windowGeometry) {
+        if (const auto place =
+                requestedPlace(*commandLine.windowGeometry, window.size(), screen->availableGeometry())) {
+            window.move(*place);
+        }
+    }
     if (commandLine.attachTo) {
         attach(window, *commandLine.attachTo, err);
     }

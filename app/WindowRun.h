@@ -21,8 +21,9 @@ struct CommandLine;
 // start number; a pick-up writes the number to `answer` as the tape writes it
 // and gives kExitSuccess, closing the window gives kExitClosed. Otherwise as
 // the main window until it closes, then the tape to `answer` with
-// --print-tape. --attach makes the window a dialog of the named window where
-// it can, saying on `err` where it cannot.
+// --print-tape. The window opens where -qwindowgeometry asks, and --attach
+// makes it a dialog of the named window where it can, saying on `err` where
+// it cannot.
 int runWindow(ui::FrmCalc& window, const CommandLine& commandLine, Answer& answer, std::ostream& err);
 
 // The tape's lines in UTF-8 as the window shows them, trailing blanks

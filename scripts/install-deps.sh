@@ -27,6 +27,8 @@ packages=(
   # setxkbmap to test layouts.
   libxkbcommon-dev libxkbcommon-x11-dev libxcb-xkb-dev libwayland-dev x11-xkb-utils
   fonts-arphic-gbsn00lp
+  # glibc's locale sources: tests/terminal_codeset.sh makes a GB2312 zh_CN.
+  locales
   dpkg-dev desktop-file-utils appstream imagemagick
   # The tree's format is checked with this one version (tests/source_format.sh).
   clang-format-19 git

@@ -120,7 +120,8 @@ class MissingDisplay : public testing::TestWithParam<DisplayCase> {};
 TEST_P(MissingDisplay, OnlyWhereNothingCouldBeFound)
 {
     const auto& row = GetParam();
-    const auto missing = app::missingDisplay(read(row.arguments), row.environment);
+    const auto commandLine = read(row.arguments);
+    const auto missing = app::missingDisplay(commandLine.platform, commandLine.display, row.environment);
     EXPECT_EQ(missing.has_value(), row.missing);
     if (missing) {
         EXPECT_EQ(*missing, "qinghe-taxcalc: no display could be opened: neither DISPLAY nor WAYLAND_DISPLAY is set");
@@ -140,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, MissingDisplay,
 
 TEST(DisplayFailure, NamesWhatWasTried)
 {
-    EXPECT_EQ(app::displayFailure(read({"-display", ":5"}), {"", "wayland-1", "xcb", ""}),
+    const auto commandLine = read({"-display", ":5"});
+    EXPECT_EQ(app::displayFailure(commandLine.platform, commandLine.display, {"", "wayland-1", "xcb", ""}),
         "qinghe-taxcalc: no display could be opened: QT_QPA_PLATFORM is \"xcb\", -display is \":5\", "
         "DISPLAY is not set, WAYLAND_DISPLAY is \"wayland-1\"");
 }
@@ -163,15 +165,17 @@ bool takenByQt(std::vector<std::string> words)
     return QApplication::arguments() == QStringList{"qinghe-taxcalc"};
 }
 
-// What the table lets through, Qt really takes. The X11 options are taken
-// only by the xcb platform, which tests/smoke_window.sh starts.
-TEST(QtOptions, QApplicationTakesEveryOptionLetThrough)
+// Every option of the table in `scope` is taken by Qt, alone and, where it
+// may be, with its value joined.
+void expectTakenByQt(app::QtOptionScope scope)
 {
-    const std::map<std::string_view, std::string> values{{"-platform", "offscreen"},
+    const std::map<std::string_view, std::string> values{
+        {"-platform", qEnvironmentVariable("QT_QPA_PLATFORM").toStdString()},
         {"-platformpluginpath", QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString() + "/platforms"},
-        {"-style", "Fusion"}, {"-qmljsdebugger", "port:0"}};
+        {"-style", "Fusion"}, {"-qmljsdebugger", "port:0"},
+        {"-display", qEnvironmentVariable("DISPLAY").toStdString()}};
     for (const auto& option : app::kQtOptions) {
-        if (option.scope != app::QtOptionScope::Everywhere) {
+        if (option.scope != scope) {
             continue;
         }
         const std::string name(option.name);
@@ -181,6 +185,19 @@ TEST(QtOptions, QApplicationTakesEveryOptionLetThrough)
             EXPECT_TRUE(takenByQt({name + "=" + value})) << name;
         }
     }
+}
+
+// What the table lets through, Qt really takes.
+TEST(QtOptions, QApplicationTakesEveryOptionLetThrough) { expectTakenByQt(app::QtOptionScope::Everywhere); }
+
+// The X11 options are taken only by the xcb platform: run on an X server of
+// its own by the test app_qt_options_x11.
+TEST(QtOptions, X11PlatformTakesItsOptions)
+{
+    if (qEnvironmentVariable("QT_QPA_PLATFORM") != QStringLiteral("xcb")) {
+        GTEST_SKIP() << "needs QT_QPA_PLATFORM=xcb and an X server";
+    }
+    expectTakenByQt(app::QtOptionScope::X11);
 }
 
 } // namespace
@@ -207,7 +224,7 @@ TEST_P(MessageLanguage, AsGettextChooses)
 
 using app::Language;
 INSTANTIATE_TEST_SUITE_P(Rows, MessageLanguage,
-    testing::Values(LanguageCase{"Nothing", {}, Language::English, "UTF-8"},
+    testing::Values(LanguageCase{"Nothing", {}, Language::English, "ANSI_X3.4-1968"},
         LanguageCase{"Lang", {"", "", "", "", "zh_CN.UTF-8"}, Language::Chinese, "UTF-8"},
         LanguageCase{"LangEnglish", {"", "", "", "", "en_GB.UTF-8"}, Language::English, "UTF-8"},
         LanguageCase{"MessagesOverLang", {"", "", "zh_TW.UTF-8", "", "en_US.UTF-8"}, Language::Chinese, "UTF-8"},
@@ -217,12 +234,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, MessageLanguage,
         LanguageCase{"LanguageSkipsOthers", {"fr:de:zh", "", "", "", "fr_FR.UTF-8"}, Language::Chinese, "UTF-8"},
         LanguageCase{"LanguageWithoutOurs", {"fr", "", "", "", "zh_CN.UTF-8"}, Language::English, "UTF-8"},
         // In the C locale gettext translates nothing, whatever LANGUAGE says.
-        LanguageCase{"CLocale", {"zh_CN", "C", "", "", "zh_CN.UTF-8"}, Language::English, "UTF-8"},
+        LanguageCase{"CLocale", {"zh_CN", "C", "", "", "zh_CN.UTF-8"}, Language::English, "ANSI_X3.4-1968"},
         LanguageCase{"CUtf8", {"zh_CN", "", "", "", "C.UTF-8"}, Language::English, "UTF-8"},
         LanguageCase{"Posix", {"", "", "POSIX", "", "zh_CN.UTF-8"}, Language::English, "UTF-8"},
         LanguageCase{"Gbk", {"", "", "", "", "zh_CN.GBK"}, Language::Chinese, "GBK"},
         LanguageCase{"CtypeOverLang", {"", "", "", "zh_CN.GB18030", "zh_CN.UTF-8"}, Language::Chinese, "GB18030"},
-        LanguageCase{"Modifier", {"", "", "", "", "zh_CN.utf8@pinyin"}, Language::Chinese, "UTF-8"}),
+        LanguageCase{"Modifier", {"", "", "", "", "zh_CN.utf8@pinyin"}, Language::Chinese, "UTF-8"},
+        // A locale that is not installed: what its name says, else UTF-8.
+        LanguageCase{"NotInstalled", {"", "", "", "", "zz_ZZ.ISO-8859-15"}, Language::English, "ISO-8859-15"},
+        LanguageCase{"NotInstalledNoCodeset", {"", "", "", "", "zz_ZZ"}, Language::English, "UTF-8"}),
     RowName());
 
 TEST(InCodeset, WritesWhatTheCodesetCan)

@@ -30,6 +30,16 @@ if(TARGET qinghe-taxcalc)
                 $<TARGET_FILE:look-check> ${scale} ${source})
       set_tests_properties(ui_look_${source}_${scale} PROPERTIES TIMEOUT 60)
     endforeach()
+    # The window hosted by the example program against the program's own.
+    find_program(COMPARE compare)
+    if(COMPARE)
+      add_executable(picker-example-tree ${PROJECT_SOURCE_DIR}/examples/picker/main.cpp)
+      target_link_libraries(picker-example-tree PRIVATE QingheTaxCalc::ui)
+      add_test(NAME ui_picker_look
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/picker_look.sh $<TARGET_FILE:qinghe-taxcalc>
+                $<TARGET_FILE:picker-example-tree>)
+      set_tests_properties(ui_picker_look PROPERTIES TIMEOUT 60)
+    endif()
     add_test(NAME ui_odd_scales
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/odd_scales.sh $<TARGET_FILE:qinghe-taxcalc> 0.5 7 1.33 100)
     set_tests_properties(ui_odd_scales PROPERTIES TIMEOUT 90)

@@ -2,25 +2,20 @@
 // compiled from the system's layout names, as an X server or a compositor
 // would build them.
 
+#include "calc/CFree.h"
 #include "ui/keyboard/KeymapKeys.h"
 
 #include <QtTest>
 
 #include <xkbcommon/xkbcommon.h>
 
-#include <memory>
-
 namespace {
 
-struct KeymapFree {
-    void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
-};
-using Keymap = std::unique_ptr<xkb_keymap, KeymapFree>;
+using Keymap = calc::CHandle<xkb_keymap, &xkb_keymap_unref>;
 
 Keymap compile(const QByteArray& layout)
 {
-    const std::unique_ptr<xkb_context, decltype(&xkb_context_unref)> context(
-        xkb_context_new(XKB_CONTEXT_NO_FLAGS), &xkb_context_unref);
+    const calc::CHandle<xkb_context, &xkb_context_unref> context(xkb_context_new(XKB_CONTEXT_NO_FLAGS));
     const xkb_rule_names names{"evdev", "pc105", layout.constData(), "", ""};
     return Keymap(xkb_keymap_new_from_names(context.get(), &names, XKB_KEYMAP_COMPILE_NO_FLAGS));
 }

@@ -20,9 +20,9 @@ if(TARGET qinghe-taxcalc-ui)
   # Keymaps compiled from the layout names in xkb-data.
   add_ui_test(ui_keymap_test ui_keymap_test.cpp)
   target_include_directories(ui_keymap_test PRIVATE ${XKBCOMMON_INCLUDE_DIR})
-  if(TARGET qinghe-taxcalc-run)
+  if(TARGET qinghe-taxcalc-app)
     add_ui_test(app_window_run_test app_window_run_test.cpp)
-    target_link_libraries(app_window_run_test PRIVATE qinghe-taxcalc-run)
+    target_link_libraries(app_window_run_test PRIVATE qinghe-taxcalc-app)
   endif()
   # A machine without the Song face: fontconfig with no fonts at all.
   add_ui_test(ui_font_warning_test ui_font_warning_test.cpp)

@@ -646,6 +646,32 @@ private slots:
         QCOMPARE(double(*picked), 2.5);
     }
 
+    // A host's own font and direction make no difference to the window while
+    // it shows, and are the host's again after.
+    void pickerLendsTheHostsFontAndDirectionBack()
+    {
+        w.reset();
+        const QFont hostFont = QApplication::font();
+        QFont large = hostFont;
+        large.setPixelSize(31);
+        QApplication::setFont(large);
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+        int fontWhileShown = 0;
+        Qt::LayoutDirection directionWhileShown = Qt::RightToLeft;
+        QTimer::singleShot(0, this, [&] {
+            fontWhileShown = QApplication::font().pixelSize();
+            directionWhileShown = QGuiApplication::layoutDirection();
+            QApplication::activeModalWidget()->close();
+        });
+        QVERIFY(!ui::pickValue(1.0L));
+        QCOMPARE(fontWhileShown, 12);
+        QCOMPARE(directionWhileShown, Qt::LeftToRight);
+        QCOMPARE(QApplication::font().pixelSize(), 31);
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        QApplication::setFont(hostFont);
+    }
+
     void errorIsReportedAndEarlierEffectsStay()
     {
         // About 1E4921 in memory, then a tax report at a rate of 1E-18 %:

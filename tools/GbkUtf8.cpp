@@ -1,49 +1,21 @@
-#include "GbkUtf8.h"
+#include "tools/GbkUtf8.h"
 
-#include <iconv.h>
-
-#include <array>
-#include <cerrno>
+#include "calc/Codeset.h"
 
 namespace probe {
 namespace {
 
-// One iconv conversion, opened once per direction.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter()
-    {
-        if (cd_ != invalid()) {
-            iconv_close(cd_);
-        }
+// `character` (one whole character) appended to `out` in the target codeset;
+// false when the target lacks it.
+bool convert(calc::Conversion& conversion, std::string_view character, std::string& out)
+{
+    const auto converted = conversion(character);
+    if (!converted) {
+        return false;
     }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts one whole character; false when the target lacks it.
-    bool convert(std::string_view in, std::string& out)
-    {
-        if (cd_ == invalid()) {
-            return false;
-        }
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::array<char, 16> buffer{};
-        char* inPtr = const_cast<char*>(in.data());
-        std::size_t inLeft = in.size();
-        char* outPtr = buffer.data();
-        std::size_t outLeft = buffer.size();
-        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
-            return false;
-        }
-        out.append(buffer.data(), buffer.size() - outLeft);
-        return true;
-    }
-
-private:
-    static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
-    iconv_t cd_;
-};
+    out += *converted;
+    return true;
+}
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
@@ -81,9 +53,9 @@ std::size_t utf8Length(std::string_view s, std::size_t i)
 
 std::string gbkToUtf8(std::string_view gbk)
 {
-    static Converter cp936("UTF-8", "CP936");
+    static calc::Conversion cp936("UTF-8", "CP936");
     // The user-defined areas of the code page map to the private use area.
-    static Converter userDefined("UTF-8", "GB18030");
+    static calc::Conversion userDefined("UTF-8", "GB18030");
     std::string out;
     out.reserve(gbk.size() + gbk.size() / 2);
     std::size_t i = 0;
@@ -94,14 +66,14 @@ std::string gbkToUtf8(std::string_view gbk)
             ++i;
         } else if (isLead(b) && i + 1 < gbk.size() && isTrail(static_cast<unsigned char>(gbk[i + 1]))) {
             const std::string_view pair = gbk.substr(i, 2);
-            if (!cp936.convert(pair, out) && !userDefined.convert(pair, out)) {
+            if (!convert(cp936, pair, out) && !convert(userDefined, pair, out)) {
                 out += kReplacement;
             }
             i += 2;
         } else {
             // A single byte above ASCII (0x80 is the euro sign), or a lead
             // byte without its trail byte; that next byte is read again.
-            if (!cp936.convert(gbk.substr(i, 1), out)) {
+            if (!convert(cp936, gbk.substr(i, 1), out)) {
                 out += kReplacement;
             }
             ++i;
@@ -112,7 +84,7 @@ std::string gbkToUtf8(std::string_view gbk)
 
 std::string utf8ToGbk(std::string_view utf8)
 {
-    static Converter cp936("CP936", "UTF-8");
+    static calc::Conversion cp936("CP936", "UTF-8");
     std::string out;
     out.reserve(utf8.size());
     std::size_t i = 0;
@@ -120,7 +92,7 @@ std::string utf8ToGbk(std::string_view utf8)
         const std::size_t length = utf8Length(utf8, i);
         if (length == 1) {
             out += utf8[i];
-        } else if (length == 0 || !cp936.convert(utf8.substr(i, length), out)) {
+        } else if (length == 0 || !convert(cp936, utf8.substr(i, length), out)) {
             out += '?';
         }
         i += length == 0 ? 1 : length;

@@ -1,12 +1,10 @@
-#include "ProbeKeys.h"
-
-#include "GbkUtf8.h"
-
-#include "tools/Hex20.h"
-#include "tools/KeyScript.h"
+#include "tools/ProbeKeys.h"
 
 #include "calc/Calculator.h"
 #include "calc/Exception.h"
+#include "tools/GbkUtf8.h"
+#include "tools/Hex20.h"
+#include "tools/KeyScript.h"
 
 #include <deque>
 #include <istream>

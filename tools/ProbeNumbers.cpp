@@ -1,10 +1,9 @@
-#include "ProbeNumbers.h"
-
-#include "GbkUtf8.h"
-#include "tools/Hex20.h"
+#include "tools/ProbeNumbers.h"
 
 #include "calc/Exception.h"
 #include "calc/NumberText.h"
+#include "tools/GbkUtf8.h"
+#include "tools/Hex20.h"
 
 #include <charconv>
 #include <istream>

@@ -2,8 +2,8 @@
 //   calc-probe numbers < requests
 //   calc-probe keys < script      (JSON Lines)
 //   calc-probe golden < script    (the golden scripts' form)
-#include "ProbeKeys.h"
-#include "ProbeNumbers.h"
+#include "tools/ProbeKeys.h"
+#include "tools/ProbeNumbers.h"
 
 #include <iostream>
 #include <string_view>

@@ -2,6 +2,7 @@
 
 #include "ui/SongFaces.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
@@ -114,6 +115,24 @@ QFont songFont(int pixels, bool bold, qreal ratio)
     font.setStyleStrategy(
         withRendering(songFaceInstalled() ? QFont::NoFontMerging : QFont::PreferDefault, pixels, ratio));
     return font;
+}
+
+ApplicationText::ApplicationText() : font_(QApplication::font()), direction_(QGuiApplication::layoutDirection())
+{
+    // Qt lays out the empty document of every text box in the application's
+    // font as the box is made. Left at the desktop's default, that would load
+    // a face the window never shows.
+    QApplication::setFont(songFont(12, false, qGuiApp->devicePixelRatio()));
+    // Qt lays text out in the application's direction, whatever a widget's
+    // own: -reverse or a right-to-left locale would turn the keys' captions
+    // and the tape's columns of a layout that is fixed place by place.
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
+ApplicationText::~ApplicationText()
+{
+    QGuiApplication::setLayoutDirection(direction_);
+    QApplication::setFont(font_);
 }
 
 void fitText(QWidget* window, qreal ratio)

@@ -20,6 +20,22 @@ QFont::StyleStrategy renderingFor(int pixels, qreal ratio);
 // ratio) says: the window's faces, and the program's own font.
 QFont songFont(int pixels, bool bold, qreal ratio = 1);
 
+// While it lives, the application's font is the window's Song face and its
+// layout direction left to right, as the window needs them: the program's,
+// or a host's that borrows the window through ui::pickValue; a host gets its
+// own back when the window goes.
+class ApplicationText {
+public:
+    ApplicationText();
+    ~ApplicationText();
+    ApplicationText(const ApplicationText&) = delete;
+    ApplicationText& operator=(const ApplicationText&) = delete;
+
+private:
+    QFont font_;
+    Qt::LayoutDirection direction_;
+};
+
 // Sets the rendering of every font of `window` and its controls for `ratio`.
 // Bold captions are drawn as outlines, one logical pixel heavier than the
 // regular face, at every ratio.

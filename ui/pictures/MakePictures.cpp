@@ -22,6 +22,7 @@
 #include "DesktopIcons.h"
 #include "Palette.h"
 #include "PngFile.h"
+#include "calc/CFree.h"
 #include "ui/look/PictureArt.h"
 
 namespace {
@@ -210,10 +211,10 @@ std::string jpegFile(const Canvas<Rgb>& c, int quality)
         jpeg_write_scanlines(&info, &line, 1);
     }
     jpeg_finish_compress(&info);
-    std::string out(reinterpret_cast<const char*>(buffer), size);
+    // libjpeg's memory destination is malloc'ed, the caller's to free.
+    const calc::CHandle<unsigned char, &std::free> compressed(buffer);
     jpeg_destroy_compress(&info);
-    std::free(buffer);
-    return out;
+    return std::string(reinterpret_cast<const char*>(compressed.get()), size);
 }
 
 bool write(const std::string& directory, const std::string& name, const std::string& bytes)

@@ -1,5 +1,6 @@
 #include "ui/platform/X11Window.h"
 
+#include "calc/CFree.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/ScreenFit.h"
 
@@ -31,14 +32,14 @@ xcb_connection_t* connection()
 
 namespace {
 
-// xcb replies are malloc'ed.
+// xcb replies and errors are malloc'ed.
 template <class Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+using ReplyPtr = calc::CHandle<Reply, &std::free>;
 
 template <class Reply>
 ReplyPtr<Reply> own(Reply* reply)
 {
-    return {reply, &std::free};
+    return ReplyPtr<Reply>(reply);
 }
 
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
@@ -73,13 +74,13 @@ std::optional<QRect> placeOnRoot(xcb_connection_t* c, xcb_window_t window)
 {
     xcb_generic_error_t* error = nullptr;
     const auto geometry = own(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), &error));
-    std::free(error);
+    const auto geometryError = own(error);
     if (!geometry) {
         return std::nullopt;
     }
     const auto origin =
         own(xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, geometry->root, 0, 0), &error));
-    std::free(error);
+    const auto originError = own(error);
     if (!origin) {
         return std::nullopt;
     }

@@ -3,6 +3,7 @@
 #include "calc/Calculator.h"
 #include "ui/keyboard/KeyMap.h"
 #include "ui/keyboard/KeyPreview.h"
+#include "ui/look/Fonts.h"
 #include "ui/platform/WindowDrag.h"
 #include "ui/window/ErrorGuard.h"
 #include "ui/window/GbkText.h"
@@ -103,6 +104,8 @@ private:
     void showSelected(int row);
     void userSelected(const QModelIndex& current);
 
+    // First, before any text box is made.
+    fonts::ApplicationText applicationText_;
     calc::Calculator core_;
     // The captions change with every key; one decoder serves them all.
     GbkText shownText_;
