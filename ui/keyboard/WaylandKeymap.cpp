@@ -1,3 +1,4 @@
+#include "calc/CFree.h"
 #include "ui/keyboard/KeymapKeys.h"
 #include "ui/keyboard/KeymapSource.h"
 #include "ui/platform/WaylandClient.h"
@@ -45,21 +46,12 @@ void release(void* object, std::uint32_t opcode, std::uint32_t since)
     }
 }
 
-struct KeymapUnref {
-    void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
-};
-struct DisplayDisconnect {
-    void operator()(wl_display* display) const { wayland::client()->display_disconnect(display); }
-};
-struct SeatRelease {
-    void operator()(wl_seat* seat) const { release(seat, WL_SEAT_RELEASE, WL_SEAT_RELEASE_SINCE_VERSION); }
-};
-struct KeyboardRelease {
-    void operator()(wl_keyboard* keyboard) const
-    {
-        release(keyboard, WL_KEYBOARD_RELEASE, WL_KEYBOARD_RELEASE_SINCE_VERSION);
-    }
-};
+void disconnect(wl_display* display) { wayland::client()->display_disconnect(display); }
+void releaseSeat(wl_seat* seat) { release(seat, WL_SEAT_RELEASE, WL_SEAT_RELEASE_SINCE_VERSION); }
+void releaseKeyboard(wl_keyboard* keyboard)
+{
+    release(keyboard, WL_KEYBOARD_RELEASE, WL_KEYBOARD_RELEASE_SINCE_VERSION);
+}
 
 // A connection to the compositor of the program's own, whose keyboard is
 // sent the keymap though it never has the focus. Qt's own objects are not
@@ -185,10 +177,10 @@ private:
     const wayland::Client& wl_;
     xkb_context* context_;
     // Declared so that they go in the reverse order.
-    std::unique_ptr<wl_display, DisplayDisconnect> display_;
-    std::unique_ptr<wl_seat, SeatRelease> seat_;
-    std::unique_ptr<wl_keyboard, KeyboardRelease> keyboard_;
-    std::unique_ptr<xkb_keymap, KeymapUnref> keymap_;
+    calc::CHandle<wl_display, &disconnect> display_;
+    calc::CHandle<wl_seat, &releaseSeat> seat_;
+    calc::CHandle<wl_keyboard, &releaseKeyboard> keyboard_;
+    calc::CHandle<xkb_keymap, &xkb_keymap_unref> keymap_;
 };
 
 } // namespace

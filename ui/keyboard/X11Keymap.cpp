@@ -1,3 +1,4 @@
+#include "calc/CFree.h"
 #include "ui/keyboard/KeymapSource.h"
 #include "ui/keyboard/X11KeymapEvents.h"
 #include "ui/platform/X11Window.h"
@@ -21,10 +22,6 @@ constexpr std::uint8_t kMapNotify = 1;
 
 // The core event state holds the XKB layout group in bits 13 and 14.
 constexpr std::uint32_t coreGroup(std::uint32_t state) { return (state >> 13) & 3U; }
-
-struct KeymapUnref {
-    void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
-};
 
 class X11Keymap : public KeymapSource, public QAbstractNativeEventFilter {
 public:
@@ -70,7 +67,7 @@ private:
     xcb_connection_t* connection_;
     std::int32_t device_;
     std::uint8_t xkbEvent_;
-    std::unique_ptr<xkb_keymap, KeymapUnref> keymap_;
+    calc::CHandle<xkb_keymap, &xkb_keymap_unref> keymap_;
 };
 
 } // namespace

@@ -9,7 +9,7 @@
 
 namespace ui {
 
-void XkbLayout::ContextUnref::operator()(xkb_context* context) const { xkb_context_unref(context); }
+void XkbLayout::unref(xkb_context* context) { xkb_context_unref(context); }
 
 XkbLayout& XkbLayout::ofApplication()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CFree.h"
 #include "ui/keyboard/KeymapKeys.h"
 
 #include <QObject>
@@ -39,11 +40,9 @@ public:
 private:
     explicit XkbLayout(QObject* application);
 
-    struct ContextUnref {
-        void operator()(xkb_context* context) const;
-    };
+    static void unref(xkb_context* context);
     // In this order, so that the source's keymap goes before its context.
-    std::unique_ptr<xkb_context, ContextUnref> context_;
+    calc::CHandle<xkb_context, &XkbLayout::unref> context_;
     std::unique_ptr<KeymapSource> source_;
 };
 
