@@ -22,7 +22,7 @@ struct CommandLine;
 // and gives kExitSuccess, closing the window gives kExitClosed. Otherwise as
 // the main window until it closes, then the tape to `answer` with
 // --print-tape. --attach makes the window a dialog of the named window where
-// it can, saying on `err` where it cannot.
+// it can, saying on `err` where it cannot. --rate is the rate it starts at.
 int runWindow(ui::FrmCalc& window, const CommandLine& commandLine, Answer& answer, std::ostream& err);
 
 // The tape's lines in UTF-8 as the window shows them, trailing blanks
