@@ -2,6 +2,7 @@
 
 #include "app/QtOptions.h"
 #include "app/Version.h"
+#include "calc/Calculator.h"
 #include "calc/Exception.h"
 #include "calc/NumberText.h"
 
@@ -50,7 +51,7 @@ const QtOption* findQtOption(std::string_view argument)
 
 namespace {
 
-enum class OwnOption { Help, Version, Pick, Attach, PrintTape };
+enum class OwnOption { Help, Version, Pick, Attach, PrintTape, Rate };
 
 struct OwnOptionRow {
     std::string_view shortName; // "" where there is none
@@ -65,6 +66,7 @@ constexpr std::array kOwnOptions{
     OwnOptionRow{"", "--pick", true, OwnOption::Pick},
     OwnOptionRow{"", "--attach", true, OwnOption::Attach},
     OwnOptionRow{"", "--print-tape", false, OwnOption::PrintTape},
+    OwnOptionRow{"", "--rate", true, OwnOption::Rate},
 };
 
 // "--attach=0x2200007" -> {"--attach", "0x2200007"}; a short or a Qt option
@@ -119,6 +121,16 @@ std::optional<calc::Extended> readNumber(std::string_view text)
     }
 }
 
+// A rate by the core's own number rules and the rate key's range.
+std::optional<calc::Extended> readRate(std::string_view text)
+{
+    const auto rate = readNumber(text);
+    if (!rate || !calc::Calculator::acceptsRate(*rate)) {
+        return std::nullopt;
+    }
+    return rate;
+}
+
 } // namespace
 
 CommandLine readCommandLine(int argc, const char* const argv[])
@@ -162,6 +174,17 @@ CommandLine readCommandLine(int argc, const char* const argv[])
                 break;
             }
             case OwnOption::PrintTape: result.printTape = true; break;
+            case OwnOption::Rate: {
+                if (!joinedValue && i + 1 == argc) {
+                    return refuse(Refusal::MissingValue, argument);
+                }
+                const std::string_view value = joinedValue ? *joinedValue : std::string_view(argv[++i]);
+                result.rate = readRate(value);
+                if (!result.rate) {
+                    return refuse(Refusal::NotARate, value);
+                }
+                break;
+            }
             }
             if (result.request == Request::Pick && result.printTape) {
                 return refuse(Refusal::TapeWithPick);

@@ -24,6 +24,7 @@ enum class Refusal {
     MissingValue, // subject: the option
     NotANumber, // subject: the text after --pick
     NotAWindow, // subject: the text after --attach
+    NotARate, // subject: the text after --rate
     TapeWithPick, // --print-tape and --pick together
 };
 
@@ -36,6 +37,7 @@ struct CommandLine {
     std::string subject;
     calc::Extended start = 0; // Pick: the number the entry line starts with
     std::optional<std::uint32_t> attachTo; // --attach WINDOWID
+    std::optional<calc::Extended> rate; // --rate PERCENT, as the rate key takes it
     bool printTape = false; // --print-tape
     std::optional<std::string> platform; // -platform NAME
     std::optional<std::string> display; // -display NAME

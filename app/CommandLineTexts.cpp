@@ -26,7 +26,7 @@ std::string filledIn(std::string_view text, std::string_view subject = {})
 }
 
 constexpr std::string_view kUsageEnglish = R"(Usage: {program} [OPTION]...
-  or:  {program} --pick [NUMBER] [--attach WINDOWID]
+  or:  {program} --pick [NUMBER] [--attach WINDOWID] [--rate PERCENT]
 Opens the tax-rate calculator: a pocket calculator with a memory, a running
 tape and four tax keys.
 
@@ -37,6 +37,9 @@ tape and four tax keys.
       --attach WINDOWID  keep the window above the X11 window WINDOWID (as
                          xdotool or xwininfo give it) and open it centred on it
       --print-tape       when the window closes, print the tape's lines
+      --rate PERCENT     start at the tax rate PERCENT instead of 17 %, as the
+                         rate key sets it: a number from 0 to under 100, such
+                         as 13, 6.5 or 1E1
   -h, --help             print this help and exit
   -v, --version          print the version and exit
       --                 end the options: a NUMBER such as -5 may follow
@@ -50,14 +53,15 @@ Exit status:
   2  the command line was wrong
   3  no display could be opened
 
-Example:
+Examples:
   if amount=$({program} --pick 100); then echo "picked $amount"; fi
+  tax=$({program} --pick 1000 --rate 13)    # a picker at 13 %
 
 The keys are in the manual page {program}(1).
 )";
 
 constexpr std::string_view kUsageChinese = R"(用法：{program} [选项]...
-　或：{program} --pick [数值] [--attach 窗口号]
+　或：{program} --pick [数值] [--attach 窗口号] [--rate 税率]
 打开税率计算器：带存储器、计算记录和四个税务键的袖珍计算器。
 
       --pick [数值]      作为其他程序的取值器运行：结果编辑区从“数值”开始
@@ -66,6 +70,8 @@ constexpr std::string_view kUsageChinese = R"(用法：{program} [选项]...
       --attach 窗口号    让窗口停在 X11 窗口“窗口号”（即 xdotool 或 xwininfo
                          给出的号）之上，并在它的正中打开
       --print-tape       窗口关闭时，输出计算记录的各行
+      --rate 税率        开始时的税率（百分数，缺省为 17），如同按设定税率键
+                         设定：不小于 0、小于 100 的数，例如 13、6.5 或 1E1
   -h, --help             显示本帮助并退出
   -v, --version          显示版本并退出
       --                 选项到此为止：其后可以写 -5 这样的数值
@@ -81,6 +87,7 @@ Qt 程序通用的选项照常可用，例如 -platform 名称、-display 显示
 
 示例：
   if amount=$({program} --pick 100); then echo "取到 $amount"; fi
+  tax=$({program} --pick 1000 --rate 13)    # 税率 13% 的取值器
 
 按键见手册页 {program}(1)。
 )";
@@ -102,6 +109,9 @@ RefusalTexts refusalTexts(Refusal refusal)
     case Refusal::NotAWindow:
         return {"'{}' is not a window id such as 0x2200007 or 35651591",
             "“{}”不是窗口号，窗口号应写成 0x2200007 或 35651591 这样"};
+    case Refusal::NotARate:
+        return {"'{}' is no rate for --rate: a number from 0 to under 100 such as 13, 6.5 or 1E1",
+            "“{}”不能作 --rate 的税率：税率是 0 到 100 之间（不含 100）的数，例如 13、6.5 或 1E1"};
     case Refusal::TapeWithPick:
         return {"--print-tape cannot go with --pick: the picker prints the number alone",
             "--print-tape 不能与 --pick 同用：取值器只输出取到的数"};

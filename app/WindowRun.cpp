@@ -58,6 +58,9 @@ int runWindow(ui::FrmCalc& window, const CommandLine& commandLine, Answer& answe
     if (commandLine.attachTo) {
         attach(window, *commandLine.attachTo, err);
     }
+    if (commandLine.rate) {
+        window.setStartRate(*commandLine.rate);
+    }
     if (commandLine.request == Request::Pick) {
         window.setValue(commandLine.start);
         if (window.exec() != QDialog::Accepted) {

@@ -23,7 +23,7 @@ struct CommandLine;
 // the main window until it closes, then the tape to `answer` with
 // --print-tape. The window opens where -qwindowgeometry asks, and --attach
 // makes it a dialog of the named window where it can, saying on `err` where
-// it cannot.
+// it cannot. --rate is the rate it starts at.
 int runWindow(ui::FrmCalc& window, const CommandLine& commandLine, Answer& answer, std::ostream& err);
 
 // The tape's lines in UTF-8 as the window shows them, trailing blanks

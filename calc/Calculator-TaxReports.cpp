@@ -9,7 +9,6 @@
 namespace calc {
 namespace {
 
-bool acceptsRate(Extended x) { return x >= 0 && x < 100; }
 bool acceptsAmount(Extended x) { return x >= 0; }
 
 // A report is refused as a whole before its first line is written.
@@ -66,6 +65,18 @@ void Calculator::runTaxKey(bool (*accepts)(Extended), const ReportBuilder& build
     }
     // Refused or not, the calculation in progress ends.
     forgetCalculation();
+}
+
+bool Calculator::acceptsRate(Extended rate) { return rate >= 0 && rate < 100; }
+
+bool Calculator::setStartRate(Extended rate)
+{
+    if (!acceptsRate(rate)) {
+        return false;
+    }
+    startRate_ = rate;
+    startRateCaption_ = rateText(rate);
+    return true;
 }
 
 void Calculator::setTaxRate()

@@ -64,8 +64,8 @@ void Calculator::FormShow()
     state_.NewEntry = true;
     dropPendingOp();
     state_.MemoryValue = 0;
-    rate_ = "17%";
-    state_.TaxRate = 17;
+    rate_ = startRateCaption_;
+    state_.TaxRate = startRate_;
     setHint(Hint::Welcome);
 }
 

@@ -36,6 +36,12 @@ public:
     void selectLine(std::ptrdiff_t index);
     // A caller sets the public value before showing.
     void setValue(Extended value) { state_.Value = value; }
+    // The rate every show starts at, taken as the rate key takes it from the
+    // entry line. A rate the key refuses is refused here too: false, and the
+    // start rate stays.
+    bool setStartRate(Extended rate);
+    // The rate key's rule: from 0 to under 100.
+    static bool acceptsRate(Extended rate);
 
     const CalcState& state() const { return state_; }
     Extended value() const { return state_.Value; }
@@ -110,6 +116,10 @@ private:
     std::string rate_;
     Tape tape_;
     int modalResult_ = 0;
+    // Until a caller sets another, a show starts at 17 with the caption "17%",
+    // not the "17.00%" the rate key would write.
+    Extended startRate_ = 17;
+    std::string startRateCaption_ = "17%";
     // Tape length before the operator key that began the pending calculation;
     // the division-by-zero reset goes back to it.
     std::optional<std::size_t> pendingBlockStart_;

@@ -22,6 +22,8 @@ packages=(
   # Themes and styles the window must look the same under (tests/fixed_look.sh).
   qt6-gtk-platformtheme adwaita-qt6
   dbus at-spi2-core python3-pyatspi
+  # GLib's launcher of desktop entries, for tests/desktop_actions.sh.
+  python3-gi gir1.2-glib-2.0
   libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
   # The keyboard layout, read from the X server or the Wayland compositor;
   # setxkbmap to test layouts.

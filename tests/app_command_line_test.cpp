@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -46,6 +47,7 @@ TEST_P(ReadCommandLine, AsksForWhatItSays)
 }
 
 using app::Request;
+const std::string kNotARate = " is no rate for --rate: a number from 0 to under 100 such as 13, 6.5 or 1E1";
 INSTANTIATE_TEST_SUITE_P(Rows, ReadCommandLine,
     testing::Values(ReadCase{"Nothing", {}, Request::OpenWindow, ""},
         ReadCase{"Help", {"--help"}, Request::ShowHelp, ""}, ReadCase{"ShortHelp", {"-h"}, Request::ShowHelp, ""},
@@ -91,7 +93,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadCommandLine,
         ReadCase{"PrintTape", {"--print-tape"}, Request::OpenWindow, ""},
         ReadCase{"PrintTapeJoined", {"--print-tape=yes"}, Request::Refuse, "unknown option '--print-tape=yes'"},
         ReadCase{"PrintTapeWithPick", {"--pick", "--print-tape"}, Request::Refuse,
-            "--print-tape cannot go with --pick: the picker prints the number alone"}),
+            "--print-tape cannot go with --pick: the picker prints the number alone"},
+        ReadCase{"Rate", {"--rate", "13"}, Request::OpenWindow, ""},
+        ReadCase{"RateJoined", {"--rate=6.5"}, Request::OpenWindow, ""},
+        ReadCase{"RateExponent", {"--rate", "1E1"}, Request::OpenWindow, ""},
+        ReadCase{"RateZero", {"--rate", "0"}, Request::OpenWindow, ""},
+        ReadCase{"RateJustBelowHundred", {"--rate", "99.99"}, Request::OpenWindow, ""},
+        ReadCase{"RateWithPick", {"--pick", "100", "--rate", "13"}, Request::Pick, ""},
+        ReadCase{"RateBeforePick", {"--rate=9", "--pick", "-5"}, Request::Pick, ""},
+        ReadCase{"RateWithPrintTape", {"--rate", "3", "--print-tape"}, Request::OpenWindow, ""},
+        ReadCase{"RateHundred", {"--rate", "100"}, Request::Refuse, "'100'" + kNotARate},
+        ReadCase{"RateNegative", {"--rate", "-1"}, Request::Refuse, "'-1'" + kNotARate},
+        ReadCase{"RateWord", {"--rate", "abc"}, Request::Refuse, "'abc'" + kNotARate},
+        ReadCase{"RatePercentSign", {"--rate", "13%"}, Request::Refuse, "'13%'" + kNotARate},
+        ReadCase{"RateEmptyJoined", {"--rate="}, Request::Refuse, "''" + kNotARate},
+        ReadCase{"RateTooLarge", {"--rate", "1E4999"}, Request::Refuse, "'1E4999'" + kNotARate},
+        ReadCase{"RateNoValue", {"--rate"}, Request::Refuse, "option '--rate' needs a value"},
+        // The value is taken whatever it looks like, as --attach's is.
+        ReadCase{"RateOptionAsValue", {"--rate", "--pick"}, Request::Refuse, "'--pick'" + kNotARate},
+        ReadCase{"RateNotAnOperand", {"--rate", "13", "5"}, Request::Refuse, "unexpected argument '5'"}),
     RowName());
 
 // What the picker starts from and what it attaches to.
@@ -104,6 +124,15 @@ TEST(ReadCommandLine, KeepsTheValues)
     EXPECT_EQ(read({"--attach", "0x2200007"}).attachTo, 0x2200007u);
     EXPECT_EQ(read({"--attach=35651591"}).attachTo, 35651591u);
     EXPECT_TRUE(read({"--print-tape"}).printTape);
+    EXPECT_FALSE(read({}).rate.has_value());
+    EXPECT_EQ(read({"--rate", "13"}).rate, std::optional<Extended>(13));
+    EXPECT_EQ(read({"--rate=6.5"}).rate, std::optional<Extended>(6.5_x));
+    EXPECT_EQ(read({"--rate", "1E1"}).rate, std::optional<Extended>(10));
+    EXPECT_EQ(read({"--rate", "0"}).rate, std::optional<Extended>(0));
+    EXPECT_EQ(read({"--rate", "99.99"}).rate, std::optional<Extended>(99.99_x));
+    const auto picker = read({"--rate", "9", "--pick", "250"});
+    EXPECT_EQ(picker.rate, std::optional<Extended>(9));
+    EXPECT_EQ(picker.start, 250);
 }
 
 struct DisplayCase {
@@ -276,6 +305,10 @@ TEST(AnswerWithoutWindow, SpeaksTheUsersLanguage)
     EXPECT_EQ(err, "qinghe-taxcalc: 未知选项“--frob”；用法见 qinghe-taxcalc --help\n");
     answered({"--pick", "abc"}, {Language::English, "UTF-8"}, &err);
     EXPECT_EQ(err, "qinghe-taxcalc: 'abc' is not a number such as 12.5, -3 or 1.5E3; try 'qinghe-taxcalc --help'\n");
+    answered({"--rate", "100"}, {Language::Chinese, "UTF-8"}, &err);
+    EXPECT_EQ(err,
+        "qinghe-taxcalc: “100”不能作 --rate 的税率：税率是 0 到 100 之间（不含 100）的数，例如 13、6.5 或 1E1；"
+        "用法见 qinghe-taxcalc --help\n");
 }
 
 // Both helps name every option and every exit status.
@@ -283,8 +316,9 @@ TEST(UsageText, BothLanguagesTellTheSame)
 {
     for (const auto language : {Language::English, Language::Chinese}) {
         const std::string usage = app::usageText(language);
-        for (const char* word : {"--pick", "--attach", "--print-tape", "--help", "--version", "\n      --  ", "\n  0  ",
-                 "\n  1  ", "\n  2  ", "\n  3  ", "$(qinghe-taxcalc --pick 100)"}) {
+        for (const char* word : {"--pick", "--attach", "--print-tape", "--rate", "--help", "--version", "\n      --  ",
+                 "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "$(qinghe-taxcalc --pick 100)",
+                 "$(qinghe-taxcalc --pick 1000 --rate 13)"}) {
             EXPECT_NE(usage.find(word), std::string::npos) << word;
         }
     }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 using calc::Calculator;
@@ -95,6 +96,67 @@ TEST(RateKey, SetsRateAndDisplay)
     EXPECT_EQ(c.state().TaxRate, 99.999_x);
     EXPECT_EQ(c.tape().count(), 3u);
 }
+
+// A caller's start rate reaches the display and every report from the show
+// on, as the rate key's would; the tape and the entry line start as without.
+TEST(StartRate, EveryReportUsesIt)
+{
+    Calculator c;
+    ASSERT_TRUE(c.setStartRate(13));
+    c.setValue(100);
+    keyscript::play(c, "SHOW");
+    EXPECT_EQ(c.rateCaption(), "13.00%");
+    EXPECT_EQ(c.state().TaxRate, 13);
+    EXPECT_EQ(c.entryText(), "100.");
+    EXPECT_EQ(c.tape().count(), 0u);
+    keyscript::play(c, "PRICE 13 TAX 113 TOTAL");
+    const Lines tape = texts::tapeLines(c);
+    EXPECT_EQ(tape,
+        (Lines{kSeparator, priceLine("100.00"), rateLine("13.00%"), taxLine("13.00"), totalLine("113.00"), kSeparator,
+            "", kSeparator, taxLine("13.00"), rateLine("13.00%"), priceLine("100.00"), totalLine("113.00"), kSeparator,
+            "", kSeparator, totalLine("113.00"), rateLine("13.00%"), priceLine("100.00"), taxLine("13.00"),
+            kSeparator}));
+    // The rate key still sets another; a new show starts at the start rate
+    // again, which a refused one leaves as it was.
+    keyscript::play(c, "9 RATE");
+    EXPECT_EQ(c.rateCaption(), "9.00%");
+    EXPECT_FALSE(c.setStartRate(100));
+    keyscript::play(c, "SHOW");
+    EXPECT_EQ(c.rateCaption(), "13.00%");
+    EXPECT_EQ(c.state().TaxRate, 13);
+}
+
+struct StartRateCase {
+    const char* name;
+    Extended rate;
+    const char* caption; // after a show; "17%" where the rate is refused
+};
+
+class StartRates : public testing::TestWithParam<StartRateCase> {};
+
+// The rate key's own range: from 0 to under 100.
+TEST_P(StartRates, TakeTheRateKeysRange)
+{
+    const auto& row = GetParam();
+    Calculator c;
+    const bool refused = std::string_view(row.caption) == "17%";
+    EXPECT_EQ(c.setStartRate(row.rate), !refused);
+    EXPECT_EQ(Calculator::acceptsRate(row.rate), !refused);
+    keyscript::play(c, "SHOW");
+    EXPECT_EQ(c.rateCaption(), row.caption);
+    if (!refused) {
+        EXPECT_EQ(c.state().TaxRate, row.rate);
+    } else {
+        EXPECT_EQ(c.state().TaxRate, 17);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StartRates,
+    testing::Values(StartRateCase{"Zero", 0, "0.00%"}, StartRateCase{"Half", 6.5_x, "6.50%"},
+        StartRateCase{"Seventeen", 17, "17.00%"}, StartRateCase{"JustBelowHundred", 99.99_x, "99.99%"},
+        StartRateCase{"Hundred", 100, "17%"}, StartRateCase{"Negative", -1, "17%"},
+        StartRateCase{"Infinite", Extended::infinity(), "17%"}, StartRateCase{"NaN", Extended::defaultNaN(), "17%"}),
+    RowName());
 
 TEST(TaxKeys, RefusedEntryStillEndsTheCalculation)
 {

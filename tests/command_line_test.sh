@@ -60,13 +60,20 @@ refused --pick abc "'abc' is not a number such as 12.5, -3 or 1.5E3"
 refused --pick 1 2 "unexpected argument '2'"
 refused --pick --print-tape "--print-tape cannot go with --pick: the picker prints the number alone"
 refused --attach xyz "'xyz' is not a window id such as 0x2200007 or 35651591"
+not_a_rate="is no rate for --rate: a number from 0 to under 100 such as 13, 6.5 or 1E1"
+refused --rate 100 "'100' $not_a_rate"
+refused --rate abc "'abc' $not_a_rate"
+refused --pick 5 --rate=-1 "'-1' $not_a_rate"
 extra_env=(LANG=zh_CN.UTF-8)
 run 2 --frob
 [[ $(cat "$work/err") == "qinghe-taxcalc: 未知选项“--frob”；用法见 qinghe-taxcalc --help" ]] || fail "--frob in Chinese said: $(cat "$work/err")"
+run 2 --rate abc
+[[ $(cat "$work/err") == "qinghe-taxcalc: “abc”不能作 --rate 的税率：税率是 0 到 100 之间（不含 100）的数，例如 13、6.5 或 1E1；用法见 qinghe-taxcalc --help" ]] \
+  || fail "--rate abc in Chinese said: $(cat "$work/err")"
 extra_env=()
 
 no_display="qinghe-taxcalc: no display could be opened: neither DISPLAY nor WAYLAND_DISPLAY is set"
-for mode in "" "--pick 5" "--print-tape" "-- "; do
+for mode in "" "--pick 5" "--print-tape" "--rate 13" "-- "; do
   # shellcheck disable=SC2086 # the mode's words
   run 3 $mode
   [[ $(cat "$work/err") == "$no_display" ]] || fail "no display, '$mode' said: $(cat "$work/err")"
@@ -82,4 +89,4 @@ run 3 --pick 5
 extra_env=(DISPLAY=:7391)
 run 3 -platform xcb -style Fusion
 grep -q 'no display could be opened: -platform is "xcb"' "$work/err" || fail "-platform xcb said: $(cat "$work/err")"
-echo "command line: --help (English, Chinese, GBK), --version 0; refusals 2, one line; no display, wrong display 3"
+echo "command line: --help (English, Chinese, GBK), --version 0; refusals (--rate among them) 2, one line; no display, wrong display 3"

@@ -55,12 +55,24 @@ done
 grep -q '<developer id="[a-z.]*">' "$work/web.xml" && grep -q '<name xml:lang="zh_CN">' "$work/web.xml" \
   || fail "no developer with an id and a Chinese name"
 
-key() { sed -n "s/^$1=//p" "$desktop"; }
+# group_key <group> <key>: the key's value in [<group>]; key <key>: in [Desktop Entry].
+group_key() { awk -v group="[$1]" -v key="$2" '/^\[/ { in_group = $0 == group; next }
+  in_group && index($0, key "=") == 1 { print substr($0, length(key) + 2) }' "$desktop"; }
+key() { group_key "Desktop Entry" "$1"; }
 [[ $(key Name) == "青禾税率计算器" ]] || fail "Name=$(key Name)"
 [[ $(key Exec) == qinghe-taxcalc ]] || fail "Exec=$(key Exec)"
 [[ $(key Icon) == "$id" ]] || fail "Icon=$(key Icon): the icons are installed as $id.png"
 [[ ";$(key Categories)" == *";Utility;"* && ";$(key Categories)" == *";Calculator;"* ]] \
   || fail "Categories=$(key Categories)"
+# The common rates on the launcher's menu, each an action that opens the
+# window at its rate, named in English and in Chinese.
+[[ $(key Actions) == "rate-13;rate-9;rate-6;rate-3;" ]] || fail "Actions=$(key Actions)"
+for rate in 13 9 6 3; do
+  group="Desktop Action rate-$rate"
+  [[ $(group_key "$group" Name) == "Tax rate $rate%" ]] || fail "[$group] Name=$(group_key "$group" Name)"
+  [[ $(group_key "$group" 'Name[zh_CN]') == "税率 $rate%" ]] || fail "[$group] Name[zh_CN]=$(group_key "$group" 'Name[zh_CN]')"
+  [[ $(group_key "$group" Exec) == "qinghe-taxcalc --rate $rate" ]] || fail "[$group] Exec=$(group_key "$group" Exec)"
+done
 
 grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
   || fail "the metainfo does not launch $id.desktop"
@@ -68,4 +80,4 @@ grep -qF "<binary>qinghe-taxcalc</binary>" "$metainfo" || fail "the metainfo doe
 # The newest release comes first and is the version being built.
 newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n1 | cut -d'"' -f2)
 [[ $newest == "$version" ]] || fail "newest release in the metainfo is $newest, the project is $version"
-echo "desktop files: $id.desktop and $id.metainfo.xml valid, release $version"
+echo "desktop files: $id.desktop (actions $(key Actions)) and $id.metainfo.xml valid, release $version"

@@ -4,8 +4,9 @@
 #   picker_program.sh <qinghe-taxcalc>
 # Standard output carries the picked number alone and the status tells the
 # outcome (0 picked, 1 closed, 2 a wrong command line, 3 no display);
-# --attach makes the picker a dialog of another client's window, and
-# --print-tape prints the tape when the window closes.
+# --attach makes the picker a dialog of another client's window,
+# --print-tape prints the tape when the window closes, and --rate sets the
+# rate the window starts at.
 set -euo pipefail
 
 program=$1
@@ -166,6 +167,41 @@ expected_tape="                       12
 －－－－－－－－－－－－－－－
 结果                   42"
 expect "--print-tape, 1 2 + 3 0 Enter, Escape" 0 "$expected_tape"
+
+# --rate: the window starts at that rate and its reports use it; without
+# it, at 17 %. 1 0 0 Alt+B is the price report of 100.
+price_report() {
+  printf '%s\n' "－－－－－－－－－－－－－－－" " 不含税价：100.00" " 税率：     $1" " 税金：    $2" " 价税合计：$3" \
+    "－－－－－－－－－－－－－－－"
+}
+for rate in 13 ""; do
+  start_caller "$program" ${rate:+--rate "$rate"} --print-tape
+  wait_for_window "--rate $rate --print-tape"
+  keys 1 0 0 alt+b Escape
+  wait_for_exit "Escape with --rate $rate --print-tape"
+  if [[ -n $rate ]]; then
+    expect "--rate 13 --print-tape, 1 0 0 Alt+B, Escape" 0 "$(price_report 13.00% 13.00 113.00)"
+  else
+    expect "--print-tape, 1 0 0 Alt+B, Escape" 0 "$(price_report 17.00% 17.00 117.00)"
+  fi
+done
+
+# The picker at a rate: the tax of 1000 at 13 %, picked from its report.
+start_caller "$program" --pick 1000 --rate 13
+wait_for_window "--pick 1000 --rate 13"
+keys alt+b
+double_click_tape "$(tape_line_y 3)"
+wait_for_exit "a double click on the tax line"
+expect "--pick 1000 --rate 13, Alt+B, double click on the tax line" 0 130
+
+# A rate out of range: one line, status 2 and no window, as for --pick abc.
+for rate in 100 abc; do
+  start_caller "$program" --rate "$rate"
+  wait_for_exit "--rate $rate"
+  expect "--rate $rate" 2 ""
+  [[ $(wc -l <"$work/program.log") == 1 ]] || fail "--rate $rate said more than one line: $(cat "$work/program.log")"
+  [[ -z $(xdotool search --name '^青禾税率计算器$' 2>/dev/null || true) ]] || fail "--rate $rate opened a window"
+done
 
 # The window manager's close (Alt+F4 in openbox) is a close like any other.
 if command -v openbox >/dev/null; then

@@ -294,10 +294,14 @@ private slots:
         tape.setObserver(nullptr);
     }
 
-    void pickerRefusesNonFiniteStart()
+    void pickerRefusesNonFiniteStartAndRatesOutOfRange()
     {
         QVERIFY(!ui::pickValue(std::numeric_limits<long double>::infinity()));
         QVERIFY(!ui::pickValue(std::numeric_limits<long double>::quiet_NaN()));
+        // A start rate the rate key would refuse, likewise.
+        for (const long double rate : {100.0L, -1.0L, std::numeric_limits<long double>::quiet_NaN()}) {
+            QVERIFY(!ui::pickValue(5.0L, nullptr, rate));
+        }
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 };

@@ -672,6 +672,28 @@ private slots:
         QApplication::setFont(hostFont);
     }
 
+    // Started at 13 %, the picker shows it and reports at it: 1000's tax.
+    void pickerStartsAtTheGivenRate()
+    {
+        w.reset();
+        QString rateShown;
+        QTimer::singleShot(0, this, [&rateShown] {
+            auto* picker = qobject_cast<ui::FrmCalc*>(QApplication::activeModalWidget());
+            QVERIFY(picker);
+            rateShown = picker->findChild<QLabel*>("PanelCess")->text();
+            QTest::mouseClick(picker->findChild<QAbstractButton*>("SBtnPrice"), Qt::LeftButton);
+            auto* view = picker->findChild<QAbstractItemView*>("ListBoxShow");
+            // The pick-up takes the selected line: the click selects it.
+            const QPoint at = view->visualRect(view->model()->index(3, 0)).center();
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+        });
+        const auto picked = ui::pickValue(1000.0L, nullptr, 13.0L);
+        QCOMPARE(rateShown, QStringLiteral("13.00%"));
+        QVERIFY(picked);
+        QCOMPARE(double(*picked), 130.0);
+    }
+
     void errorIsReportedAndEarlierEffectsStay()
     {
         // About 1E4921 in memory, then a tax report at a rate of 1E-18 %:

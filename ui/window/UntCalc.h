@@ -44,6 +44,8 @@ public:
 
     calc::Extended Value() const { return core_.value(); }
     void setValue(calc::Extended value) { core_.setValue(value); }
+    // The rate every show starts at; false for one the rate key refuses.
+    bool setStartRate(calc::Extended rate) { return core_.setStartRate(rate); }
     const calc::Calculator& core() const { return core_; }
     // Tests swap the reporter so that an error shows no blocking box.
     void setErrorReporter(ErrorGuard::Reporter reporter) { guard_.setReporter(std::move(reporter)); }
