@@ -153,6 +153,14 @@ CommandLine readCommandLine(int argc, const char* const argv[])
             if (joinedValue && !own->joinedValue) {
                 return refuse(Refusal::UnknownOption, argument);
             }
+            // The value of an option that takes one: joined ("--rate=13") or
+            // the next argument, whatever it looks like.
+            const auto value = [&]() -> std::optional<std::string_view> {
+                if (joinedValue) {
+                    return *joinedValue;
+                }
+                return i + 1 < argc ? std::optional<std::string_view>(argv[++i]) : std::nullopt;
+            };
             switch (own->option) {
             case OwnOption::Help: result.request = Request::ShowHelp; return result;
             case OwnOption::Version: result.request = Request::ShowVersion; return result;
@@ -163,25 +171,25 @@ CommandLine readCommandLine(int argc, const char* const argv[])
                 }
                 break;
             case OwnOption::Attach: {
-                if (!joinedValue && i + 1 == argc) {
+                const auto window = value();
+                if (!window) {
                     return refuse(Refusal::MissingValue, argument);
                 }
-                const std::string_view value = joinedValue ? *joinedValue : std::string_view(argv[++i]);
-                result.attachTo = readWindowId(value);
+                result.attachTo = readWindowId(*window);
                 if (!result.attachTo) {
-                    return refuse(Refusal::NotAWindow, value);
+                    return refuse(Refusal::NotAWindow, *window);
                 }
                 break;
             }
             case OwnOption::PrintTape: result.printTape = true; break;
             case OwnOption::Rate: {
-                if (!joinedValue && i + 1 == argc) {
+                const auto percent = value();
+                if (!percent) {
                     return refuse(Refusal::MissingValue, argument);
                 }
-                const std::string_view value = joinedValue ? *joinedValue : std::string_view(argv[++i]);
-                result.rate = readRate(value);
+                result.rate = readRate(*percent);
                 if (!result.rate) {
-                    return refuse(Refusal::NotARate, value);
+                    return refuse(Refusal::NotARate, *percent);
                 }
                 break;
             }

@@ -44,14 +44,15 @@ ReplyPtr<Reply> own(Reply* reply)
 
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
-    const auto reply = own(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    const auto reply =
+        own(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
 xcb_window_t rootOf(xcb_connection_t* c, xcb_window_t window)
 {
     const auto reply = own(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
-    return reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
+    return reply ? reply->root : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
 }
 
 bool supported(xcb_connection_t* c, xcb_window_t root, xcb_atom_t wanted)
@@ -112,10 +113,11 @@ bool setShape(QWidget* window, const QRegion& deviceRegion)
     }
     std::vector<xcb_rectangle_t> rects;
     for (const QRect& r : deviceRegion) {
-        rects.push_back({int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()), uint16_t(r.height())});
+        rects.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<uint16_t>(r.width()),
+            static_cast<uint16_t>(r.height())});
     }
     xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED,
-        xcb_window_t(window->winId()), 0, 0, uint32_t(rects.size()), rects.data());
+        static_cast<xcb_window_t>(window->winId()), 0, 0, static_cast<uint32_t>(rects.size()), rects.data());
     xcb_flush(c);
     return true;
 }
@@ -126,7 +128,7 @@ bool startWindowManagerMove(QWidget* window)
     if (!c) {
         return false;
     }
-    const auto id = xcb_window_t(window->winId());
+    const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_window_t root = rootOf(c, id);
     const xcb_atom_t moveResize = atom(c, "_NET_WM_MOVERESIZE");
     if (root == XCB_WINDOW_NONE || moveResize == XCB_ATOM_NONE || !supported(c, root, moveResize)) {
@@ -142,8 +144,8 @@ bool startWindowManagerMove(QWidget* window)
     message.format = 32;
     message.window = id;
     message.type = moveResize;
-    message.data.data32[0] = uint32_t(pointer->root_x);
-    message.data.data32[1] = uint32_t(pointer->root_y);
+    message.data.data32[0] = static_cast<uint32_t>(pointer->root_x);
+    message.data.data32[1] = static_cast<uint32_t>(pointer->root_y);
     message.data.data32[2] = kMove;
     message.data.data32[3] = kLeftButton;
     message.data.data32[4] = kFromApplication;
@@ -161,7 +163,7 @@ Attached attachTo(QWidget* window, WId parent)
     if (!c) {
         return Attached::NotX11;
     }
-    const auto parentPlace = placeOnRoot(c, xcb_window_t(parent));
+    const auto parentPlace = placeOnRoot(c, static_cast<xcb_window_t>(parent));
     if (!parentPlace) {
         return Attached::NoSuchWindow;
     }
