@@ -22,7 +22,7 @@ packages=(
   # Themes and styles the window must look the same under (tests/fixed_look.sh).
   qt6-gtk-platformtheme adwaita-qt6
   dbus at-spi2-core python3-pyatspi
-  libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
+  libx11-dev libxdamage-dev libxfixes-dev libxtst-dev libxcb-shape0-dev
   # The keyboard layout, read from the X server or the Wayland compositor;
   # setxkbmap to test layouts.
   libxkbcommon-dev libxkbcommon-x11-dev libwayland-dev x11-xkb-utils
@@ -32,6 +32,12 @@ packages=(
   clang-format-19 git
   lintian man-db groff-base
 )
+
+# --bench-peers: also the programs bench-keys measures this one against, and
+# valgrind for its instructions per key. The benchmark runs without them.
+if [[ ${1:-} == --bench-peers ]]; then
+  packages+=(x11-apps galculator valgrind)
+fi
 
 # Installed for this machine's own architecture (or for all): a foreign
 # architecture's -dev package, as a cross build installs, does not count.
