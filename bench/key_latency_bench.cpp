@@ -286,18 +286,6 @@ std::vector<double> taken(const Latencies& l)
     return values;
 }
 
-// This calculator's time over a peer's, in each round where both drew.
-std::vector<double> pairedRatios(const Latencies& ours, const Latencies& peer)
-{
-    std::vector<double> ratios;
-    for (std::size_t i = 0; i < ours.perRound.size() && i < peer.perRound.size(); ++i) {
-        if (ours.perRound[i] && peer.perRound[i] && *peer.perRound[i] > 0) {
-            ratios.push_back(*ours.perRound[i] / *peer.perRound[i]);
-        }
-    }
-    return ratios;
-}
-
 // The system the figures were taken on, as /etc/os-release names it.
 std::string systemName()
 {
@@ -337,7 +325,7 @@ void report(const std::vector<Running>& running, const std::vector<Latencies>& l
         printRow(running[i].program.name, spread(taken(latencies[i]), "%.3f ms"));
     }
     for (std::size_t i = 1; i < running.size(); ++i) {
-        const auto ratios = pairedRatios(latencies.front(), latencies[i]);
+        const auto ratios = bench::pairedRatios(latencies.front().perRound, latencies[i].perRound);
         printRow("x " + running[i].program.name + " (paired)", spread(ratios, "x %.2f"));
     }
     for (std::size_t i = 0; i < running.size(); ++i) {

@@ -38,6 +38,20 @@ inline std::optional<double> quantile(std::vector<double> samples, double q)
     return samples[below] + above * (samples[below + 1] - samples[below]);
 }
 
+// a[i] / b[i] in each round i where both have a figure and b's is not 0:
+// paired ratios, which cancel what slows both programs in one round.
+inline std::vector<double> pairedRatios(
+    const std::vector<std::optional<double>>& a, const std::vector<std::optional<double>>& b)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (a[i] && b[i] && *b[i] != 0) {
+            ratios.push_back(*a[i] / *b[i]);
+        }
+    }
+    return ratios;
+}
+
 inline std::optional<double> minimum(const std::vector<double>& samples)
 {
     if (samples.empty()) {
