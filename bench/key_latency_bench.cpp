@@ -25,9 +25,11 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <sched.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +42,23 @@
 #include <vector>
 
 namespace {
+
+// Set by SIGINT, SIGTERM or SIGHUP: the loops end, and leaving main() stops
+// the programs and Xvfb.
+volatile std::sig_atomic_t gStop = 0;
+
+void requestStop(int) { gStop = 1; }
+
+// Without SA_RESTART, so that a wait in poll() ends at once.
+void stopOnSignals()
+{
+    struct sigaction action{};
+    action.sa_handler = requestStop;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
 
 using bench::Clock;
 using Duration = bench::KeyProbe::Duration;
@@ -171,7 +190,7 @@ std::optional<Running> start(const Program& program, const std::vector<std::stri
     }
     watch.follow(child->pid(), program.wmClass);
     const auto deadline = Clock::now() + pace.start;
-    while (!watch.painted() && Clock::now() < deadline && child->running()) {
+    while (!watch.painted() && Clock::now() < deadline && child->running() && !gStop) {
         watch.waitForPaint(std::min(deadline, Clock::now() + 100ms));
     }
     const auto window = watch.window();
@@ -204,6 +223,16 @@ std::optional<std::vector<Running>> startAll(const std::vector<Program>& list, c
     return running;
 }
 
+const char* describe(bench::KeyProbe::Press press)
+{
+    switch (press) {
+    case bench::KeyProbe::Press::Settled: return "was drawn";
+    case bench::KeyProbe::Press::DrewNothing: return "drew nothing in time";
+    case bench::KeyProbe::Press::KeptDrawing: return "kept the window drawing";
+    }
+    return "";
+}
+
 struct Latencies {
     std::vector<std::optional<double>> perRound; // nothing where the press drew nothing in time
     int missed = 0;
@@ -222,6 +251,9 @@ std::optional<std::vector<Latencies>> measure(std::vector<Running>& running, ben
         }
     }
     for (int round = 0; round < rounds; ++round) {
+        if (gStop) {
+            return std::nullopt;
+        }
         for (std::size_t k = 0; k < running.size(); ++k) {
             const std::size_t i = (k + static_cast<std::size_t>(round)) % running.size();
             Running& r = running[i];
@@ -239,9 +271,10 @@ std::optional<std::vector<Latencies>> measure(std::vector<Running>& running, ben
             if (!latency) {
                 ++latencies[i].missed;
             }
-            if (!probe.press(r.window, kUndo, kNative.still, Clock::now() + kNative.key)) {
+            if (const auto undone = probe.press(r.window, kUndo, kNative.still, Clock::now() + kNative.key);
+                undone != bench::KeyProbe::Press::Settled && !gStop) {
                 std::fprintf(
-                    stderr, "%s: backspace drew nothing, or did not stop drawing, in time\n", r.program.name.c_str());
+                    stderr, "%s: round %d: backspace %s\n", r.program.name.c_str(), round + 1, describe(undone));
             }
         }
         if (::isatty(STDERR_FILENO)) {
@@ -351,7 +384,7 @@ bool runToEnd(const std::vector<std::string>& argv, const std::filesystem::path&
     }
     const auto deadline = Clock::now() + timeout;
     while (child->running()) {
-        if (Clock::now() > deadline) {
+        if (Clock::now() > deadline || gStop) {
             std::fprintf(stderr, "%s did not end in time; see %s\n", argv.front().c_str(), log.c_str());
             return false;
         }
@@ -399,9 +432,12 @@ std::optional<double> instructionsPerKey(const Program& program, const std::stri
     const auto pressKeys = [&](int count) {
         for (int i = 0; i < count; ++i) {
             for (const KeySym key : {kDigit, kUndo}) {
-                if (!probe.press(running->window, key, kCallgrind.still, Clock::now() + kCallgrind.key)) {
-                    std::fprintf(stderr, "%s: a key drew nothing, or did not stop drawing, in time under callgrind\n",
-                        program.name.c_str());
+                const auto pressed = probe.press(running->window, key, kCallgrind.still, Clock::now() + kCallgrind.key);
+                if (gStop) {
+                    return false;
+                }
+                if (pressed != bench::KeyProbe::Press::Settled) {
+                    std::fprintf(stderr, "%s under callgrind: a key %s\n", program.name.c_str(), describe(pressed));
                     return false;
                 }
             }
@@ -445,12 +481,27 @@ void reportInstructions(const std::vector<Program>& list, const std::string& dis
                 "shown under it need not.\n\n",
         options.callgrindKeys);
     for (const Program& program : list) {
+        if (gStop) {
+            return;
+        }
         const auto perKey = instructionsPerKey(program, display, watch, probe, options.callgrindKeys, logs, out);
         printRow(program.name, {cell(perKey, "%.0f")});
     }
     if (!options.callgrindOut.empty()) {
         std::printf("Dumps of the keys alone: %s/<program>/callgrind.out.1\n", out.c_str());
     }
+}
+
+// The exit status once something failed or a signal came; the programs and
+// Xvfb are stopped on the way out of main().
+int stopped(const std::filesystem::path& logs)
+{
+    if (!gStop) {
+        return 1;
+    }
+    std::fprintf(stderr, "interrupted: stopping the programs and Xvfb\n");
+    std::filesystem::remove_all(logs);
+    return 130;
 }
 
 } // namespace
@@ -474,6 +525,7 @@ int main(int argc, char* argv[])
     ::sched_getaffinity(0, sizeof allowed, &allowed);
     const int processors = CPU_COUNT(&allowed);
 
+    stopOnSignals();
     const std::filesystem::path logs =
         std::filesystem::temp_directory_path() / ("bench-keys." + std::to_string(::getpid()));
     std::filesystem::create_directories(logs);
@@ -493,16 +545,19 @@ int main(int argc, char* argv[])
         {
             auto running = startAll(list, server->display(), *watch, *probe, logs);
             if (!running) {
-                return 1;
+                return stopped(logs);
             }
             probe->parkPointer();
             const auto latencies = measure(*running, *probe, options->rounds);
             if (!latencies) {
-                return 1;
+                return stopped(logs);
             }
             report(*running, *latencies, options->rounds, server->display(), processors);
         }
         reportInstructions(list, server->display(), *watch, *probe, *options, logs);
+    }
+    if (gStop) {
+        return stopped(logs);
     }
     std::printf("\nLoad average before: %s, after: %s\n", loadBefore.c_str(), loadAverage().c_str());
     std::filesystem::remove_all(logs);

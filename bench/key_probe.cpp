@@ -4,6 +4,7 @@
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace bench {
@@ -101,7 +102,7 @@ void KeyProbe::clearDamage(Window window)
 std::optional<Clock::time_point> KeyProbe::nextDrawing(Window window, Clock::time_point deadline)
 {
     const int damageNotify = damageEventBase_ + XDamageNotify;
-    while (true) {
+    while (!interrupted_) {
         while (XPending(display_.get()) > 0) {
             XEvent event;
             XNextEvent(display_.get(), &event);
@@ -114,11 +115,18 @@ std::optional<Clock::time_point> KeyProbe::nextDrawing(Window window, Clock::tim
             return std::nullopt;
         }
         pollfd p{ConnectionNumber(display_.get()), POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(left)) > 0) {
+        const int ready = ::poll(&p, 1, static_cast<int>(left));
+        // A signal ends the wait: the benchmark is being stopped.
+        if (ready < 0 && errno == EINTR) {
+            interrupted_ = true;
+            return std::nullopt;
+        }
+        if (ready > 0) {
             // Reads what the server sent without blocking.
             XEventsQueued(display_.get(), QueuedAfterReading);
         }
     }
+    return std::nullopt;
 }
 
 bool KeyProbe::waitStill(Window window, Duration still, Clock::time_point deadline)
@@ -127,7 +135,7 @@ bool KeyProbe::waitStill(Window window, Duration still, Clock::time_point deadli
     while (Clock::now() + span <= deadline) {
         clearDamage(window);
         if (!nextDrawing(window, Clock::now() + span)) {
-            return true;
+            return !interrupted_;
         }
     }
     return false;
@@ -159,13 +167,16 @@ std::optional<KeyProbe::Duration> KeyProbe::timePress(
     return Duration(*drawn - pressed);
 }
 
-bool KeyProbe::press(Window window, unsigned long keysym, Duration still, Clock::time_point deadline)
+KeyProbe::Press KeyProbe::press(Window window, unsigned long keysym, Duration still, Clock::time_point deadline)
 {
     clearDamage(window);
     sendKey(keysym, true);
     const bool drawn = nextDrawing(window, deadline).has_value();
     sendKey(keysym, false);
-    return drawn && waitStill(window, still, deadline);
+    if (!drawn) {
+        return Press::DrewNothing;
+    }
+    return waitStill(window, still, deadline) ? Press::Settled : Press::KeptDrawing;
 }
 
 } // namespace bench

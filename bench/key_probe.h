@@ -43,9 +43,10 @@ public:
     // window; releases the key once that drawing came (or the deadline
     // passed). Nothing when the window was not still or drew nothing in time.
     std::optional<Duration> timePress(Window window, unsigned long keysym, Duration still, Clock::time_point deadline);
+    enum class Press { Settled, DrewNothing, KeptDrawing };
     // Presses and releases the key without timing it, then waits until the
     // window has drawn and is still again.
-    bool press(Window window, unsigned long keysym, Duration still, Clock::time_point deadline);
+    Press press(Window window, unsigned long keysym, Duration still, Clock::time_point deadline);
 
 private:
     struct DisplayCloser {
@@ -64,6 +65,9 @@ private:
     std::unique_ptr<Display, DisplayCloser> display_;
     int damageEventBase_ = 0;
     std::map<Window, Damage> damage_;
+    // A signal ended a wait: the benchmark is being stopped, and no wait
+    // starts any more.
+    bool interrupted_ = false;
 };
 
 } // namespace bench
