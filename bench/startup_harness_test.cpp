@@ -1,3 +1,4 @@
+#include "bench/callgrind_totals.h"
 #include "bench/child_process.h"
 #include "bench/cpu_list.h"
 #include "bench/memory_use.h"
@@ -50,6 +51,62 @@ TEST(SampleStats, MedianOfEvenAndOddCounts)
     EXPECT_EQ(bench::median({4, 1, 3, 2}), 2.5);
     EXPECT_FALSE(bench::median({}));
     EXPECT_EQ(bench::minimum({3, 1, 2}), 1);
+}
+
+TEST(SampleStats, QuantilesBetweenNeighbours)
+{
+    struct Row {
+        std::vector<double> samples;
+        double q;
+        std::optional<double> expected;
+    };
+    const Row rows[] = {
+        {{1, 2, 3, 4}, 0.25, 1.75},
+        {{4, 3, 2, 1}, 0.75, 3.25},
+        {{1, 2, 3, 4}, 0.5, 2.5},
+        {{1, 2, 3, 4, 5}, 0.5, 3},
+        {{7}, 0.9, 7},
+        {{1, 3}, 0, 1},
+        {{1, 3}, 1, 3},
+        {{}, 0.5, std::nullopt},
+        {{1, 2}, 1.5, std::nullopt},
+        {{1, 2}, -0.1, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(bench::quantile(row.samples, row.q), row.expected) << row.samples.size() << " at " << row.q;
+    }
+}
+
+TEST(SampleStats, PairsRatiosOnlyWhereBothRoundsHaveFigures)
+{
+    const std::vector<std::optional<double>> ours{2.0, std::nullopt, 3.0, 4.0, 1.0};
+    const std::vector<std::optional<double>> peer{1.0, 5.0, std::nullopt, 8.0, 0.0};
+    EXPECT_EQ(bench::pairedRatios(ours, peer), (std::vector<double>{2.0, 0.5}));
+    EXPECT_TRUE(bench::pairedRatios(ours, {}).empty());
+}
+
+TEST(CallgrindTotals, ReadsTheCountOfADump)
+{
+    struct Row {
+        const char* name;
+        std::string_view dump;
+        std::optional<long long> expected;
+    };
+    const Row rows[] = {
+        {"totals line",
+            "version: 1\ncreator: callgrind-3.19.0\nevents: Ir\nfl=(1) a.c\nfn=(1) f\n3 20\ntotals: 351204\n", 351204},
+        {"summary only", "events: Ir\nsummary: 4200\n", 4200},
+        {"totals win over summary", "summary: 1\ntotals: 2\n", 2},
+        {"more events than one", "events: Ir Dr\ntotals: 10 7\n", 10},
+        {"no final newline", "totals: 99", 99},
+        {"cost lines are no totals", "events: Ir\n16 5\n", std::nullopt},
+        {"a word is no count", "totals: many\n", std::nullopt},
+        {"half a number", "totals: 12x\n", std::nullopt},
+        {"empty", "", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(bench::callgrindTotal(row.dump), row.expected) << row.name;
+    }
 }
 
 TEST(ChildProcess, SaysWhenTheProgramCannotRun)

@@ -1,6 +1,7 @@
 #include "bench/window_watch.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <poll.h>
 
 #include <cstdio>
@@ -46,7 +47,7 @@ WindowWatch::WindowWatch(Display* display, int damageEventBase)
     XSync(display, False);
 }
 
-void WindowWatch::follow(pid_t pid)
+void WindowWatch::follow(pid_t pid, std::string wmClass)
 {
     for (const auto& [window, seen] : windows_) {
         if (seen.damage != None) {
@@ -56,6 +57,7 @@ void WindowWatch::follow(pid_t pid)
     windows_.clear();
     XSync(display_.get(), False);
     pid_ = pid;
+    wmClass_ = std::move(wmClass);
     ours_.reset();
     mapped_.reset();
     painted_.reset();
@@ -137,7 +139,7 @@ void WindowWatch::findOurs()
                 continue;
             }
             seen.checked = true;
-            if (pidOf(window) == pid_) {
+            if (isOurs(window)) {
                 ours_ = window;
                 break;
             }
@@ -152,6 +154,24 @@ void WindowWatch::findOurs()
     }
     mapped_ = at->second.mapped;
     painted_ = at->second.drawn;
+}
+
+bool WindowWatch::isOurs(Window window)
+{
+    if (const auto pid = pidOf(window)) {
+        return *pid == pid_;
+    }
+    if (wmClass_.empty()) {
+        return false;
+    }
+    XClassHint hint{};
+    if (XGetClassHint(display_.get(), window, &hint) == 0) {
+        return false;
+    }
+    const bool same = hint.res_class != nullptr && wmClass_ == hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return same;
 }
 
 std::optional<pid_t> WindowWatch::pidOf(Window window)

@@ -21,13 +21,16 @@ class WindowWatch {
 public:
     static std::optional<WindowWatch> connect(const std::string& display);
 
-    // From now on only the windows of `pid` count.
-    void follow(pid_t pid);
+    // From now on only the windows of `pid` count, or, for a program that
+    // names no process on its window (Xt's do not), those whose WM_CLASS
+    // class is `wmClass`.
+    void follow(pid_t pid, std::string wmClass = {});
     // Handles events until the window is mapped and drawn on, or `deadline`.
     void waitForPaint(Clock::time_point deadline);
 
     std::optional<Clock::time_point> mapped() const { return mapped_; }
     std::optional<Clock::time_point> painted() const { return painted_; }
+    std::optional<Window> window() const { return ours_; }
 
 private:
     struct DisplayCloser {
@@ -48,11 +51,13 @@ private:
     void forget(Window window);
     void findOurs();
     std::optional<pid_t> pidOf(Window window);
+    bool isOurs(Window window);
 
     std::unique_ptr<Display, DisplayCloser> display_;
     int damageEventBase_ = 0;
     Atom wmPid_ = None;
     pid_t pid_ = 0;
+    std::string wmClass_;
     std::map<Window, Seen> windows_;
     std::optional<Window> ours_;
     std::optional<Clock::time_point> mapped_;

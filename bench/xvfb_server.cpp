@@ -52,7 +52,7 @@ bool managed(const std::string& display)
 
 } // namespace
 
-std::optional<XvfbServer> XvfbServer::start(const std::string& logPath)
+std::optional<XvfbServer> XvfbServer::start(const std::string& logPath, const std::string& screen)
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) {
@@ -64,8 +64,7 @@ std::optional<XvfbServer> XvfbServer::start(const std::string& logPath)
         // -noreset, as tests/display_session.sh starts it: the programs come
         // and go one after another, and one that connects while the server
         // resets after the last client left would be refused.
-        {"Xvfb", "-displayfd", std::to_string(writeEnd.get()), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-            "-noreset"},
+        {"Xvfb", "-displayfd", std::to_string(writeEnd.get()), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"},
         {.extraEnvironment = {}, .logPath = logPath, .inheritedFd = writeEnd.get()});
     if (!process) {
         return std::nullopt;

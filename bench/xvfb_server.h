@@ -11,7 +11,8 @@ namespace bench {
 class XvfbServer {
 public:
     // Returns nothing, after saying why on stderr, when no server came up.
-    static std::optional<XvfbServer> start(const std::string& logPath);
+    // `screen` as Xvfb's -screen takes it: width x height x depth.
+    static std::optional<XvfbServer> start(const std::string& logPath, const std::string& screen = "1024x768x24");
 
     // ":<n>", for DISPLAY.
     const std::string& display() const { return display_; }

@@ -24,7 +24,7 @@ packages=(
   dbus at-spi2-core python3-pyatspi
   # GLib's launcher of desktop entries, for tests/desktop_actions.sh.
   python3-gi gir1.2-glib-2.0
-  libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
+  libx11-dev libxdamage-dev libxfixes-dev libxtst-dev libxcb-shape0-dev
   # The keyboard layout, read from the X server or the Wayland compositor;
   # setxkbmap to test layouts.
   libxkbcommon-dev libxkbcommon-x11-dev libxcb-xkb-dev libwayland-dev x11-xkb-utils
@@ -36,6 +36,12 @@ packages=(
   clang-format-19 git
   lintian man-db groff-base
 )
+
+# --bench-peers: also the programs bench-keys measures this one against, and
+# valgrind for its instructions per key. The benchmark runs without them.
+if [[ ${1:-} == --bench-peers ]]; then
+  packages+=(x11-apps galculator valgrind)
+fi
 
 # Installed for this machine's own architecture (or for all): a foreign
 # architecture's -dev package, as a cross build installs, does not count.
