@@ -22,6 +22,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QWindow>
 
@@ -308,6 +310,8 @@ void FrmCalc::createControls()
     MemoHint->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MemoHint->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MemoHint->document()->setDocumentMargin(2);
+    // A memo the program writes: no undo history growing with every hint.
+    MemoHint->document()->setUndoRedoEnabled(false);
 
     PanelShow = place(new PanelLabel(this), "PanelShow");
     makePanel(PanelShow, kEntryColour, Qt::black, Qt::AlignRight);
@@ -553,8 +557,27 @@ void FrmCalc::follow()
     PanelShow->setCaption(shownText_(core_.entryText()));
     PanelM->setCaption(shownText_(core_.memoryIndicator()));
     PanelCess->setCaption(shownText_(core_.rateCaption()));
-    if (const QString hint = shownText_(core_.hintLine()); MemoHint->toPlainText() != hint) {
-        MemoHint->setPlainText(hint);
+    if (QString hint = shownText_(core_.hintLine()); hint != shownHint_) {
+        // One edit, laid out once: setPlainText lays the text out a second
+        // time to put the memo's cursor back at the start. Here the new text
+        // goes in after the old, which then goes, and a cursor at the start
+        // stays there through both. Into the empty memo the first hint goes
+        // as setPlainText puts it, cursor and all.
+        QTextDocument* memo = MemoHint->document();
+        if (memo->isEmpty()) {
+            MemoHint->setPlainText(hint);
+        } else {
+            QTextCursor edit(memo);
+            edit.beginEditBlock();
+            edit.movePosition(QTextCursor::End);
+            const int oldEnd = edit.position();
+            edit.insertText(hint);
+            edit.setPosition(0);
+            edit.setPosition(oldEnd, QTextCursor::KeepAnchor);
+            edit.removeSelectedText();
+            edit.endEditBlock();
+        }
+        shownHint_ = std::move(hint);
     }
 }
 

@@ -111,6 +111,8 @@ private:
     calc::Calculator core_;
     // The captions change with every key; one decoder serves them all.
     GbkText shownText_;
+    // What the hint line shows, so that an unchanged hint costs nothing.
+    QString shownHint_;
     TapeModel tapeModel_{core_.tape()};
     ErrorGuard guard_{this};
     WindowDrag drag_{this};
