@@ -8,6 +8,8 @@
 set -euo pipefail
 
 packages=(
+  # pkg-config: Qt's CMake package asks it for fontconfig and xkbcommon, and
+  # the cross toolchains (cmake/toolchains) point it at the target's .pc files.
   build-essential cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev

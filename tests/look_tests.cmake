@@ -69,6 +69,18 @@ if(TARGET qinghe-taxcalc)
   # Qt's Wayland platform plugin: libqwayland-generic.so up to Qt 6.8, one
   # libqwayland*.so of another name in later versions.
   file(GLOB QT_WAYLAND_PLUGIN ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/platforms/libqwayland*.so)
+  if(WESTON AND QT_WAYLAND_PLUGIN)
+    # Qt's own Wayland teardown, with nothing of the program's: passes while
+    # it still hangs, the reason for app/ProcessEnd.cpp's _Exit.
+    add_executable(wayland-teardown-hang wayland_teardown_hang.cpp)
+    target_link_libraries(wayland-teardown-hang PRIVATE Qt6::Widgets)
+    add_library(late-wake MODULE late_wake.cpp)
+    target_link_libraries(late-wake PRIVATE ${CMAKE_DL_LIBS})
+    add_test(NAME ui_wayland_teardown_hang
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wayland_teardown_hang.sh $<TARGET_FILE:wayland-teardown-hang>
+              $<TARGET_FILE:late-wake>)
+    set_tests_properties(ui_wayland_teardown_hang PROPERTIES TIMEOUT 90)
+  endif()
   if(WESTON AND WESTON_SCREENSHOOTER AND QT_WAYLAND_PLUGIN)
     foreach(scale 1 2)
       add_test(NAME ui_look_wayland_${scale}

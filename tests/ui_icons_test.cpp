@@ -47,13 +47,15 @@ private slots:
         QFETCH(int, size);
         const QImage image = load(QStringLiteral("qinghe-taxcalc-%1.png").arg(size));
         QCOMPARE(image.size(), QSize(size, size));
-        int clear = 0, teal = 0, yellow = 0;
+        int clear = 0, teal = 0, yellow = 0, aqua = 0, blue = 0;
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
                 const QRgb p = image.pixel(x, y);
                 clear += qAlpha(p) == 0;
                 teal += p == qRgb(0, 128, 128);
                 yellow += p == qRgb(255, 255, 0);
+                aqua += p == qRgb(0, 255, 255);
+                blue += p == qRgb(0, 0, 255);
                 // Up to 32 pixels each pixel is whole: no shape scaled down
                 // into half-covered pixels.
                 if (size <= 32 && qAlpha(p) != 0) {
@@ -67,6 +69,10 @@ private slots:
         QVERIFY2(teal > area / 10, qPrintable(QString::number(teal)));
         QVERIFY2(yellow > area / 100, qPrintable(QString::number(yellow)));
         QVERIFY2(clear > area / 10, qPrintable(QString::number(clear)));
+        // Its display and the sheet's rules stay inside their frames, however
+        // small the icon: a frame snapped over its inside would hide them.
+        QVERIFY2(aqua >= size / 4, qPrintable(QString::number(aqua)));
+        QVERIFY2(blue >= size, qPrintable(QString::number(blue)));
     }
 
     void scalableIsTheSameDesign()

@@ -7,9 +7,10 @@
 #include "Palette.h"
 
 // The application icon: a teal calculator in front of a ruled sheet, with a
-// yellow pencil. Each size menus and docks ask for is drawn for that size:
-// the small ones pixel by pixel, the large ones from the design's shapes,
-// and the scalable one as those shapes in SVG.
+// yellow pencil. Each size menus and docks ask for is drawn for that size
+// from the design's shapes, their edges on the size's pixels, and the
+// scalable one as those shapes in SVG; the window's own 32-pixel icon is
+// laid out pixel by pixel in the 16 colours.
 namespace makepictures {
 
 // The desktop's icon sizes in pixels; the PNG files are
@@ -38,17 +39,13 @@ struct Icon {
 // and the desktop's 32-pixel icon.
 Icon applicationIcon();
 
-// The same picture laid out on a grid of `size` pixels, for the sizes below
-// 32 where a shape that falls between pixels would only blur: whole pixels,
-// palette colours, nothing half transparent.
-Icon smallIcon(int size);
-
 // Straight RGBA, rows top-down.
 std::vector<std::uint8_t> iconRgba(const Icon& icon);
 
-// `size` pixels (above 32) painted from the design's shapes with 4 x 4
-// samples a pixel; rectangle edges fall on whole pixels, so only the slanted
-// pencil is smoothed.
+// `size` pixels painted from the design's shapes with 4 x 4 samples a pixel;
+// rectangle edges fall on whole pixels. Above 32 pixels the slanted pencil
+// is smoothed; below, where a half-covered pixel would only blur, each pixel
+// is whole, in the colour of what covers most of it.
 std::vector<std::uint8_t> sketchedIcon(int size);
 
 // The design's shapes as an SVG document on the 32-unit grid.

@@ -244,8 +244,7 @@ int main(int argc, char* argv[])
         write(dir, "BitBtnCancel.bmp", bitmap4(paletteIndexes(ui::art::drawCancelGlyph(1)))) &&
         write(dir, "qinghe-taxcalc.ico", iconFile(applicationIcon())) && write(dir, "qinghe-taxcalc.svg", iconSvg());
     for (const int size : kDesktopIconSizes) {
-        const std::vector<std::uint8_t> rgba =
-            size < 32 ? iconRgba(smallIcon(size)) : (size == 32 ? iconRgba(applicationIcon()) : sketchedIcon(size));
+        const std::vector<std::uint8_t> rgba = size == 32 ? iconRgba(applicationIcon()) : sketchedIcon(size);
         ok = ok && write(dir, "qinghe-taxcalc-" + std::to_string(size) + ".png", png::pngFile(size, size, rgba));
     }
     return ok ? 0 : 1;

@@ -21,10 +21,11 @@ bool serverCutsWindows();
 bool compositorMovesWindows();
 
 // Can the toolkit's teardown of the display connection hang? On Wayland,
-// Qt's plugin (6.4 and 6.8 alike) reads the connection with two threads; one
-// may stop with a read still prepared for it, and the other then waits for
-// that read for ever inside QApplication's destructor, after the window has
-// closed.
+// Qt's plugin (6.4, 6.8 and 6.11 alike) reads the connection with two
+// threads; one may stop with a read still prepared for it, and the other
+// then waits for that read for ever inside QApplication's destructor, after
+// the window has closed (docs/wayland-teardown.md). The test
+// ui_wayland_teardown_hang fails once Qt's teardown no longer hangs.
 bool teardownMayHang();
 
 } // namespace ui::platform
