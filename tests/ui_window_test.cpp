@@ -411,6 +411,22 @@ private slots:
         QCOMPARE(clicked, control.isEmpty() ? QStringList() : QStringList{control});
     }
 
+    // The hint line is written as a memo is, not typed into: each hint
+    // whole, the memo's cursor at its start with nothing selected, as a
+    // reader finds it, and no history of hints to undo.
+    void hintLineIsWrittenAsAMemo()
+    {
+        auto* memo = child<QPlainTextEdit>("MemoHint");
+        for (const char* key : {"SBtn1", "SBtnAdd", "SBtn2", "SBtn3", "SBtnEqual", "SBtnBack", "SBtnC"}) {
+            clickKeys({QString::fromLatin1(key)});
+            QCOMPARE(hint(), gbk(w->core().hintLine()));
+            QCOMPARE(memo->textCursor().position(), 0);
+            QVERIFY(!memo->textCursor().hasSelection());
+            QCOMPARE(memo->document()->blockCount(), 1);
+        }
+        QVERIFY(!memo->document()->isUndoAvailable());
+    }
+
     void keyActsOnceWhenHandedUp()
     {
         // The read-only hint line ignores digits, so Qt hands each key on to
