@@ -18,9 +18,11 @@ start_weston headless 640 480
 
 # Sets $outcome: hung (still running 5 s after its dialog closed) or ended.
 run_once() {
-  # A sanitizer's runtime would refuse a library preloaded before it.
+  # A sanitizer's runtime would refuse a library preloaded before it. What
+  # Qt leaves allocated when its teardown does end is Qt's, not the test's
+  # finding: a clean end must read as one.
   start_program WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland LD_PRELOAD="$late" \
-    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$program"
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0:detect_leaks=0" "$program"
   # Every step of Qt's start is a second late.
   for _ in $(seq 300); do
     kill -0 "$app" 2>/dev/null && ! grep -q '^closed$' "$work/program.log" || break
