@@ -175,6 +175,13 @@ def main(program):
         reader = Reader()
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime.name)
         env.pop("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", None)
+        # Under the sanitizers: Qt's AT-SPI bridge now and then leaves an
+        # object of its own allocated at exit (88 bytes from inside
+        # libQt6Gui, its stack ending there). The leak check of the
+        # program's own code is the other tests' work; this one reads the
+        # window as a reader does.
+        if "ASAN_OPTIONS" in env:
+            env["ASAN_OPTIONS"] += ":detect_leaks=0"
         app = subprocess.Popen([program], env=env)
         window = reader.wait_for("the window on the accessibility bus", reader.window)
         controls = {node.name: node for node in descendants(window)}
