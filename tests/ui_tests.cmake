@@ -14,6 +14,7 @@ if(TARGET qinghe-taxcalc-ui)
 
   add_ui_test(ui_window_test ui_window_test.cpp)
   add_ui_test(ui_parts_test ui_parts_test.cpp)
+  add_ui_test(ui_hint_memo_test ui_hint_memo_test.cpp)
   add_ui_test(ui_paint_test ui_paint_test.cpp)
   add_ui_test(ui_accessibility_test ui_accessibility_test.cpp)
   add_ui_test(ui_placement_test ui_placement_test.cpp)

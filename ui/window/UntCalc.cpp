@@ -12,6 +12,7 @@
 #include "ui/window/BackgroundLabel.h"
 #include "ui/window/BitmapButton.h"
 #include "ui/window/GbkText.h"
+#include "ui/window/HintMemo.h"
 #include "ui/window/PanelLabel.h"
 #include "ui/window/TapeView.h"
 
@@ -19,11 +20,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShowEvent>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QToolButton>
 #include <QWindow>
 
@@ -302,16 +300,8 @@ void FrmCalc::createControls()
     PanelM->setFont(fonts::songFont(12, false));
     makePanel(PanelM, kPaleColour, Qt::red, Qt::AlignHCenter);
 
-    MemoHint = place(new QPlainTextEdit(this), "MemoHint");
+    MemoHint = place(new HintMemo(this), "MemoHint");
     paint(MemoHint, kPaleColour);
-    MemoHint->setFrameStyle(QFrame::Box | QFrame::Plain);
-    MemoHint->setReadOnly(true);
-    MemoHint->setFocusPolicy(Qt::StrongFocus);
-    MemoHint->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MemoHint->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MemoHint->document()->setDocumentMargin(2);
-    // A memo the program writes: no undo history growing with every hint.
-    MemoHint->document()->setUndoRedoEnabled(false);
 
     PanelShow = place(new PanelLabel(this), "PanelShow");
     makePanel(PanelShow, kEntryColour, Qt::black, Qt::AlignRight);
@@ -557,28 +547,7 @@ void FrmCalc::follow()
     PanelShow->setCaption(shownText_(core_.entryText()));
     PanelM->setCaption(shownText_(core_.memoryIndicator()));
     PanelCess->setCaption(shownText_(core_.rateCaption()));
-    if (QString hint = shownText_(core_.hintLine()); hint != shownHint_) {
-        // One edit, laid out once: setPlainText lays the text out a second
-        // time to put the memo's cursor back at the start. Here the new text
-        // goes in after the old, which then goes, and a cursor at the start
-        // stays there through both. Into the empty memo the first hint goes
-        // as setPlainText puts it, cursor and all.
-        QTextDocument* memo = MemoHint->document();
-        if (memo->isEmpty()) {
-            MemoHint->setPlainText(hint);
-        } else {
-            QTextCursor edit(memo);
-            edit.beginEditBlock();
-            edit.movePosition(QTextCursor::End);
-            const int oldEnd = edit.position();
-            edit.insertText(hint);
-            edit.setPosition(0);
-            edit.setPosition(oldEnd, QTextCursor::KeepAnchor);
-            edit.removeSelectedText();
-            edit.endEditBlock();
-        }
-        shownHint_ = std::move(hint);
-    }
+    MemoHint->showHint(shownText_(core_.hintLine()));
 }
 
 // The one route of the tape's selection from the core to the view, and so to

@@ -18,10 +18,10 @@
 class QAbstractButton;
 class QFrame;
 class QLabel;
-class QPlainTextEdit;
 class QToolButton;
 
 namespace ui {
+class HintMemo;
 class PanelLabel;
 class TapeView;
 } // namespace ui
@@ -111,8 +111,6 @@ private:
     calc::Calculator core_;
     // The captions change with every key; one decoder serves them all.
     GbkText shownText_;
-    // What the hint line shows, so that an unchanged hint costs nothing.
-    QString shownHint_;
     TapeModel tapeModel_{core_.tape()};
     ErrorGuard guard_{this};
     WindowDrag drag_{this};
@@ -128,7 +126,7 @@ private:
     QLabel* LblCess = nullptr;
     TapeView* ListBoxShow = nullptr;
     PanelLabel* PanelM = nullptr;
-    QPlainTextEdit* MemoHint = nullptr;
+    HintMemo* MemoHint = nullptr;
     PanelLabel* PanelShow = nullptr;
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;
