@@ -1,5 +1,6 @@
 #include "app/Answer.h"
 #include "app/CommandLine.h"
+#include "app/FontConfiguration.h"
 #include "app/ProcessEnd.h"
 #include "app/ScaleFactor.h"
 #include "app/WindowRun.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
 
     app::Answer answer;
     app::boundScaleFactor();
+    app::useOwnFontConfiguration();
     const auto application =
         app::openApplication(argc, argv, app::displayFailure(commandLine.platform, commandLine.display, environment));
     ui::FrmCalc window;

@@ -30,7 +30,8 @@ packages=(
   # The keyboard layout, read from the X server or the Wayland compositor;
   # setxkbmap to test layouts.
   libxkbcommon-dev libxkbcommon-x11-dev libxcb-xkb-dev libwayland-dev x11-xkb-utils
-  fonts-arphic-gbsn00lp
+  # The program sets up fontconfig for the Song face before Qt starts.
+  libfontconfig-dev fonts-arphic-gbsn00lp
   # glibc's locale sources: tests/terminal_codeset.sh makes a GB2312 zh_CN.
   locales
   dpkg-dev desktop-file-utils appstream imagemagick

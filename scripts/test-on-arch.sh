@@ -51,7 +51,7 @@ if [[ $mode == whole ]]; then
   # Multi-Arch: foreign) and the fonts are for every CPU.
   target_packages+=(qt6-base-dev qt6-svg-dev libgl-dev libjpeg-dev
     libx11-dev libxdamage-dev libxfixes-dev libxcb-shape0-dev
-    libxkbcommon-dev libxkbcommon-x11-dev libxcb-xkb-dev libwayland-dev)
+    libxkbcommon-dev libxkbcommon-x11-dev libxcb-xkb-dev libwayland-dev libfontconfig-dev)
   host_packages+=(qt6-base-dev-tools xvfb xauth x11-utils xdotool dbus at-spi2-core python3-pyatspi
     fonts-arphic-gbsn00lp)
 fi

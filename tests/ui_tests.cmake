@@ -53,7 +53,7 @@ if(TARGET qinghe-taxcalc-ui)
     set_tests_properties(ui_window_place PROPERTIES TIMEOUT 60)
     add_test(NAME ui_fixed_look
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixed_look.sh $<TARGET_FILE:qinghe-taxcalc>)
-    set_tests_properties(ui_fixed_look PROPERTIES TIMEOUT 60)
+    set_tests_properties(ui_fixed_look PROPERTIES TIMEOUT 120)
     # Keys by what is printed on them on US, German, French and Russian layouts.
     find_program(SETXKBMAP setxkbmap)
     if(SETXKBMAP)
