@@ -18,6 +18,7 @@
 #include "bench/child_process.h"
 #include "bench/cpu_list.h"
 #include "bench/key_probe.h"
+#include "bench/report_text.h"
 #include "bench/sample_stats.h"
 #include "bench/window_watch.h"
 #include "bench/xvfb_server.h"
@@ -287,30 +288,13 @@ std::optional<std::vector<Latencies>> measure(std::vector<Running>& running, ben
     return latencies;
 }
 
-std::string cell(std::optional<double> value, const char* format)
-{
-    if (!value) {
-        return "-";
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, format, *value);
-    return text;
-}
-
-void printRow(const std::string& name, const std::vector<std::string>& cells)
-{
-    std::printf("%-22s", name.c_str());
-    for (const std::string& c : cells) {
-        std::printf("%12s", c.c_str());
-    }
-    std::printf("\n");
-}
+void printRow(const std::string& name, const std::vector<std::string>& cells) { bench::printRow(name, cells, 22, 12); }
 
 std::vector<std::string> spread(const std::vector<double>& samples, const char* format)
 {
-    return {std::to_string(samples.size()), cell(bench::quantile(samples, 0.5), format),
-        cell(bench::quantile(samples, 0.25), format), cell(bench::quantile(samples, 0.75), format),
-        cell(bench::minimum(samples), format), cell(bench::quantile(samples, 0.9), format)};
+    return {std::to_string(samples.size()), bench::cell(bench::quantile(samples, 0.5), format),
+        bench::cell(bench::quantile(samples, 0.25), format), bench::cell(bench::quantile(samples, 0.75), format),
+        bench::cell(bench::minimum(samples), format), bench::cell(bench::quantile(samples, 0.9), format)};
 }
 
 std::vector<double> taken(const Latencies& l)
@@ -324,31 +308,6 @@ std::vector<double> taken(const Latencies& l)
     return values;
 }
 
-// The system the figures were taken on, as /etc/os-release names it.
-std::string systemName()
-{
-    std::ifstream in("/etc/os-release");
-    constexpr std::string_view kKey = "PRETTY_NAME=";
-    for (std::string line; std::getline(in, line);) {
-        if (line.starts_with(kKey)) {
-            std::string name = line.substr(kKey.size());
-            if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
-                name = name.substr(1, name.size() - 2);
-            }
-            return name;
-        }
-    }
-    return "an unnamed system";
-}
-
-std::string loadAverage()
-{
-    std::ifstream in("/proc/loadavg");
-    std::string one, five, fifteen;
-    in >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
-
 void report(const std::vector<Running>& running, const std::vector<Latencies>& latencies, int rounds,
     const std::string& display, int processors)
 {
@@ -356,7 +315,7 @@ void report(const std::vector<Running>& running, const std::vector<Latencies>& l
                 "%d processor(s); %d interleaved rounds of one press each, after %d unmeasured ones.\n"
                 "From the XTEST press, sent once the window, given the keyboard, had drawn nothing for\n"
                 "%.0f ms and then %.0f ms more, to the first DamageNotify on the window.\n\n",
-        systemName().c_str(), bench::kQtVersion, display.c_str(), kScreen, processors, rounds, kWarmUpPresses,
+        bench::systemName().c_str(), bench::kQtVersion, display.c_str(), kScreen, processors, rounds, kWarmUpPresses,
         kFocusSettle.count(), kNative.still.count());
     printRow("", {"presses", "median", "quartile 1", "quartile 3", "min", "90 %"});
     for (std::size_t i = 0; i < running.size(); ++i) {
@@ -485,7 +444,7 @@ void reportInstructions(const std::vector<Program>& list, const std::string& dis
             return;
         }
         const auto perKey = instructionsPerKey(program, display, watch, probe, options.callgrindKeys, logs, out);
-        printRow(program.name, {cell(perKey, "%.0f")});
+        printRow(program.name, {bench::cell(perKey, "%.0f")});
     }
     if (!options.callgrindOut.empty()) {
         std::printf("Dumps of the keys alone: %s/<program>/callgrind.out.1\n", out.c_str());
@@ -531,7 +490,7 @@ int main(int argc, char* argv[])
     std::filesystem::create_directories(logs);
     const std::vector<Program> list = programs(*options);
 
-    const std::string loadBefore = loadAverage();
+    const std::string loadBefore = bench::loadAverage();
     {
         const auto server = bench::XvfbServer::start(logs / "xvfb.log", kScreen);
         if (!server) {
@@ -559,7 +518,7 @@ int main(int argc, char* argv[])
     if (gStop) {
         return stopped(logs);
     }
-    std::printf("\nLoad average before: %s, after: %s\n", loadBefore.c_str(), loadAverage().c_str());
+    std::printf("\nLoad average before: %s, after: %s\n", loadBefore.c_str(), bench::loadAverage().c_str());
     std::filesystem::remove_all(logs);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "bench/key_probe.h"
 
+#include "bench/window_watch.h"
+
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
@@ -9,40 +11,23 @@
 
 namespace bench {
 
-namespace {
-
-// Windows vanish between an event and our request about them, when a
-// program ends; such errors are expected and carry no news.
-int ignoreErrors(Display*, XErrorEvent*) { return 0; }
-
-} // namespace
-
 std::optional<KeyProbe> KeyProbe::connect(const std::string& display)
 {
-    Display* connection = XOpenDisplay(display.c_str());
-    if (connection == nullptr) {
-        std::fprintf(stderr, "cannot connect to %s\n", display.c_str());
+    const auto opened = openDamageDisplay(display);
+    if (!opened) {
         return std::nullopt;
     }
-    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (!XDamageQueryExtension(connection, &eventBase, &errorBase)) {
-        XCloseDisplay(connection);
-        std::fprintf(stderr, "%s has no DAMAGE extension\n", display.c_str());
-        return std::nullopt;
-    }
-    XDamageQueryVersion(connection, &major, &minor);
-    int testEvent = 0, testError = 0;
-    if (!XTestQueryExtension(connection, &testEvent, &testError, &major, &minor)) {
-        XCloseDisplay(connection);
+    int testEvent = 0, testError = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(opened->connection, &testEvent, &testError, &major, &minor)) {
+        XCloseDisplay(opened->connection);
         std::fprintf(stderr, "%s has no XTEST extension\n", display.c_str());
         return std::nullopt;
     }
-    return KeyProbe(connection, eventBase);
+    return KeyProbe(opened->connection, opened->damageEventBase);
 }
 
 KeyProbe::KeyProbe(Display* display, int damageEventBase) : display_(display), damageEventBase_(damageEventBase)
 {
-    XSetErrorHandler(ignoreErrors);
     // A key held past the repeat delay would type again: under callgrind a
     // repaint takes longer than that.
     XAutoRepeatOff(display);

@@ -11,13 +11,11 @@ namespace bench {
 
 namespace {
 
-// Windows vanish between an event and our request about them; such errors
-// are expected and carry no news.
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 } // namespace
 
-std::optional<WindowWatch> WindowWatch::connect(const std::string& display)
+std::optional<DamageDisplay> openDamageDisplay(const std::string& display)
 {
     Display* connection = XOpenDisplay(display.c_str());
     if (connection == nullptr) {
@@ -32,7 +30,17 @@ std::optional<WindowWatch> WindowWatch::connect(const std::string& display)
     }
     int major = 0, minor = 0;
     XDamageQueryVersion(connection, &major, &minor);
-    return WindowWatch(connection, eventBase);
+    XSetErrorHandler(ignoreErrors);
+    return DamageDisplay{connection, eventBase};
+}
+
+std::optional<WindowWatch> WindowWatch::connect(const std::string& display)
+{
+    const auto opened = openDamageDisplay(display);
+    if (!opened) {
+        return std::nullopt;
+    }
+    return WindowWatch(opened->connection, opened->damageEventBase);
 }
 
 WindowWatch::WindowWatch(Display* display, int damageEventBase)
@@ -40,7 +48,6 @@ WindowWatch::WindowWatch(Display* display, int damageEventBase)
     , damageEventBase_(damageEventBase)
     , wmPid_(XInternAtom(display, "_NET_WM_PID", False))
 {
-    XSetErrorHandler(ignoreErrors);
     // Without a window manager, top-level maps are reported on the root;
     // with one, on the window itself (selected in watch()).
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);

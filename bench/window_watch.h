@@ -12,6 +12,16 @@
 
 namespace bench {
 
+// A connection to `display`, whose server must have DAMAGE, with the first
+// number of DAMAGE's events; X errors on it are ignored, as windows vanish
+// between an event and a request about them. None, said on standard error,
+// where the server cannot be reached or lacks DAMAGE.
+struct DamageDisplay {
+    Display* connection;
+    int damageEventBase;
+};
+std::optional<DamageDisplay> openDamageDisplay(const std::string& display);
+
 using Clock = std::chrono::steady_clock;
 
 // Watches one X server for the top-level window of one process: when it is
