@@ -1,13 +1,15 @@
 // The yardstick for the calculator's start-up: a frameless dialog of the
 // same size, place, font and widget count as the calculator window, with the
 // same kinds of widgets and captions but no pictures, style sheets, palettes,
-// model or calculator behind them.
+// model or calculator behind them. For bench-keys, the least a key can do in
+// it: a digit goes onto the entry line, a backspace takes one off.
 #include "ui/SongFaces.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFont>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -78,6 +80,34 @@ QLabel* label(QWidget* parent, const QString& text, QRect geometry)
     return l;
 }
 
+// Every key press, before any widget sees it.
+class EntryKeys : public QObject {
+public:
+    explicit EntryKeys(QLabel* entry) : entry_(entry) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        QString text = entry_->text();
+        if (key->key() == Qt::Key_Backspace) {
+            if (text.size() > 2) {
+                text.remove(text.size() - 2, 1);
+            }
+        } else if (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9) {
+            text.insert(text.size() - 1, key->text());
+        }
+        entry_->setText(text);
+        return true;
+    }
+
+private:
+    QLabel* entry_;
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -104,7 +134,8 @@ int main(int argc, char* argv[])
     place(new QListView(&dialog), 13, 34, 186, 152);
     label(&dialog, {}, {217, 12, 30, 18});
     place(new QPlainTextEdit(&dialog), 13, 195, 546, 39);
-    label(&dialog, QStringLiteral("0."), {253, 12, 151, 18});
+    QLabel* entry = label(&dialog, QStringLiteral("0."), {253, 12, 151, 18});
+    entry->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* calculatorPad = place(new QFrame(&dialog), 208, 35, 196, 151);
     auto* taxPad = place(new QFrame(&dialog), 408, 35, 151, 81);
     label(&dialog, QStringLiteral("17%"), {510, 12, 48, 18});
@@ -115,6 +146,8 @@ int main(int argc, char* argv[])
         button->setText(QString::fromUtf16(key.caption));
     }
 
+    EntryKeys keys(entry);
+    app.installEventFilter(&keys);
     dialog.show();
     return app.exec();
 }

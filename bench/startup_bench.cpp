@@ -293,11 +293,16 @@ int main(int argc, char* argv[])
     const std::string loadBefore = bench::loadAverage();
     Series bare{"bare dialog", options->bare, {}, 0};
     std::vector<Series> programs;
+    // Named by file, or where two builds share a file name by their build
+    // folders: build-before/qinghe-taxcalc.
+    auto nameOf = [&options](const std::filesystem::path& path) {
+        const auto sameName = std::ranges::count_if(options->programs,
+            [&path](const std::string& other) { return std::filesystem::path(other).filename() == path.filename(); });
+        return (sameName > 1 ? path.parent_path().parent_path().filename() / path.filename() : path.filename())
+            .string();
+    };
     for (const std::string& path : options->programs) {
-        const std::string name = options->programs.size() == 1 && path == bench::kProgramPath
-            ? std::string("qinghe-taxcalc")
-            : std::filesystem::path(path).filename().string();
-        programs.push_back(Series{name, path, {}, 0});
+        programs.push_back(Series{nameOf(path), path, {}, 0});
     }
     std::vector<Series*> all{&bare};
     for (Series& s : programs) {
