@@ -176,11 +176,20 @@ const char* verdict(std::optional<double> value, double goal)
     return *value <= goal ? "met" : "missed";
 }
 
-void printRow(const std::string& name, const std::vector<std::string>& cells) { bench::printRow(name, cells, 16, 14); }
+// Wide enough for the longest program's name.
+int gNameWidth = 16;
+
+void printRow(const std::string& name, const std::vector<std::string>& cells)
+{
+    bench::printRow(name, cells, gNameWidth, 14);
+}
 
 void report(const std::vector<Series>& programs, const Series& bare, const Options& options, const std::string& display,
     int processors)
 {
+    for (const Series& program : programs) {
+        gNameWidth = std::max(gNameWidth, static_cast<int>(program.name.size()) + 2);
+    }
     auto row = [](const Series& s) {
         const auto map = s.values([](const Sample& x) { return x.mapMs; });
         const auto paint = s.values([](const Sample& x) { return x.paintMs; });
