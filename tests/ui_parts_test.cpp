@@ -201,8 +201,24 @@ private slots:
     {
         ui::GbkText text;
         // A stateful decoder would keep the lone lead byte and make "\xBD" "A" one character.
-        text("\xBD");
+        QCOMPARE(text("\xBD"), QStringLiteral(u"\uFFFD"));
         QCOMPARE(text("A"), QStringLiteral("A"));
+    }
+
+    // A byte that starts no character shows as one replacement and the rest
+    // of the text still shows; a text longer than any buffer comes whole.
+    void gbkShowsWhatItCannotRead()
+    {
+        ui::GbkText text;
+        QCOMPARE(text("1\xFF\xBD\xE1\xB9\xFB"
+                      "2"),
+            QStringLiteral(u"1\uFFFD\u7ED3\u679C"
+                           "2"));
+        QCOMPARE(text("\xFF"), QStringLiteral(u"\uFFFD"));
+        QCOMPARE(text("\xBD\xE1\xB9"), QStringLiteral(u"\u7ED3\uFFFD"));
+        QCOMPARE(text(""), QString());
+        const std::string longLine = std::string(300, '9') + "\xBD\xE1" + std::string(300, '.');
+        QCOMPARE(text(longLine), QString(300, u'9') + QChar(0x7ED3) + QString(300, u'.'));
     }
 
     void pictures()
