@@ -39,16 +39,17 @@ git clone -q --no-hardlinks "$PWD" "$root/src/after"
 git clone -q --no-hardlinks "$PWD" "$root/src/before"
 git -C "$root/src/before" checkout -q "$before"
 
-build='cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null &&
-  cmake --build build -j"$(nproc)" --target "$@" >/dev/null'
+# Each in a build folder of its name, which bench-startup shows.
+build='cmake -S . -B "build-$0" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null &&
+  cmake --build "build-$0" -j"$(nproc)" --target "$@" >/dev/null'
 echo "== building $(git rev-parse --short HEAD) and $(git rev-parse --short "$before") on $release"
 system_run "$root" bash -c "cd /src/after && scripts/install-deps.sh >/dev/null && $build" \
-  build qinghe-taxcalc bench-bare-dialog bench-startup
-system_run "$root" bash -c "cd /src/before && $build" build qinghe-taxcalc
+  after qinghe-taxcalc bench-bare-dialog bench-startup
+system_run "$root" bash -c "cd /src/before && $build" before qinghe-taxcalc
 
-programs=(--program /src/before/build/app/qinghe-taxcalc --program /src/after/build/app/qinghe-taxcalc)
+programs=(--program /src/before/build-before/app/qinghe-taxcalc --program /src/after/build-after/app/qinghe-taxcalc)
 for cpus in all 0; do
   pin=()
   [[ $cpus == all ]] || pin=(--cpus "$cpus")
-  system_run "$root" /src/after/build/bench/bench-startup "${programs[@]}" "${pin[@]}" "${options[@]}"
+  system_run "$root" /src/after/build-after/bench/bench-startup "${programs[@]}" "${pin[@]}" "${options[@]}"
 done
