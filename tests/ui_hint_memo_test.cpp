@@ -132,6 +132,21 @@ private slots:
         QCOMPARE(selected, drawn(reference, 1));
     }
 
+    // Text written past showHint shows as written.
+    void paintsTextWrittenAnotherWay()
+    {
+        const QFont font = ui::fonts::songFont(12, false);
+        ui::HintMemo memo;
+        makeLikeTheMemo(memo, font);
+        memo.show();
+        memo.showHint(hint(0));
+        QCOMPARE(drawn(memo, 1), drawnByTheMemo(hint(0), font, 1));
+        memo.setPlainText(hint(1));
+        QCOMPARE(drawn(memo, 1), drawnByTheMemo(hint(1), font, 1));
+        memo.showHint(hint(0));
+        QCOMPARE(drawn(memo, 1), drawnByTheMemo(hint(0), font, 1));
+    }
+
     // Unchanged, the memo is not written at all: a reader's selection stays.
     // A new hint puts the cursor back at the start, wherever the reader left
     // it, as setPlainText does.

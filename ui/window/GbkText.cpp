@@ -1,6 +1,6 @@
 #include "ui/window/GbkText.h"
 
-#include <QtEndian>
+#include <QSysInfo>
 
 #include <array>
 #include <cerrno>

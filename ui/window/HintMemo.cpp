@@ -2,7 +2,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -29,6 +28,13 @@ HintMemo::HintMemo(QWidget* parent) : QPlainTextEdit(parent)
     document()->setDocumentMargin(2);
     // A memo the program writes: no undo history growing with every hint.
     document()->setUndoRedoEnabled(false);
+    // Text written any other way (setPlainText, a host's edit) is the
+    // memo's to paint.
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!writing_) {
+            shown_.clear();
+        }
+    });
 }
 
 void HintMemo::showHint(const QString& hint)
@@ -41,6 +47,7 @@ void HintMemo::showHint(const QString& hint)
     // which then goes, and a cursor at the start stays there through both.
     // Into the empty memo the first hint goes as setPlainText puts it.
     QTextDocument* memo = document();
+    writing_ = true;
     if (memo->isEmpty()) {
         setPlainText(hint);
     } else {
@@ -60,6 +67,7 @@ void HintMemo::showHint(const QString& hint)
             setTextCursor(QTextCursor(memo));
         }
     }
+    writing_ = false;
     shown_ = hint;
 }
 
@@ -100,8 +108,8 @@ const QTextLayout& HintMemo::layoutOf(const QString& text)
 
 void HintMemo::paintEvent(QPaintEvent* event)
 {
-    // A selection, or anything but the one hint written here, is the
-    // memo's to paint.
+    // A selection, or any text but the hint showHint wrote, is the memo's
+    // to paint.
     const QTextDocument* memo = document();
     if (shown_.isEmpty() || memo->blockCount() != 1 || textCursor().hasSelection() || !extraSelections().isEmpty()) {
         QPlainTextEdit::paintEvent(event);

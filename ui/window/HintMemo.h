@@ -29,7 +29,9 @@ protected:
 private:
     const QTextLayout& layoutOf(const QString& text);
 
+    // The hint showHint wrote; empty once the text was written another way.
     QString shown_;
+    bool writing_ = false;
     // Laid out for one font and one width; either changing empties it.
     std::map<QString, std::unique_ptr<QTextLayout>> layouts_;
     QFont layoutFont_;
